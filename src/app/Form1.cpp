@@ -1,0 +1,248 @@
+#include "Form1.h"
+
+#include "LayoutFont.h"
+#include "MultimediaControl.h"
+#include "ParameterEntry.h"
+#include "ProgramEnd.h"
+#include "RunCommand.h"
+#include "TableReset.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QIcon>
+#include <QTimer>
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+QRect twips(int left, int top, int width, int height)
+{
+    return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
+            height / kTwipsPerPixel};
+}
+
+const QColor kWhite(255, 255, 255);
+const QColor kLightCyan(128, 255, 255);
+
+struct LabelLook {
+    std::optional<QFont> font; // none: the window's default font
+    QColor background;
+    QPalette::ColorRole textRole = QPalette::ButtonText;
+};
+
+QLabel* makeLabel(QWidget* form, const QString& name, QRect geometry, const QString& caption,
+                  const LabelLook& look)
+{
+    auto* label = new QLabel(caption, form);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    label->setFrameShape(QFrame::Box);
+    label->setLineWidth(1);
+    label->setAlignment(Qt::AlignCenter);
+    if (look.font)
+        label->setFont(*look.font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, look.background);
+    palette.setColor(QPalette::WindowText, form->palette().color(look.textRole));
+    label->setPalette(palette);
+    label->setAutoFillBackground(true);
+    return label;
+}
+
+QPushButton* makeButton(QWidget* form, const QString& name, QRect geometry, const QString& caption)
+{
+    auto* button = new QPushButton(caption, form);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    button->setFont(layoutFont(15));
+    button->setAutoDefault(false);
+    return button;
+}
+
+// Header caption above dosu(k): the class's lowest balance, the two end
+// classes open.
+QString classCaption(int k)
+{
+    if (k == 1)
+        return QStringLiteral("～  -57");
+    if (k == 63)
+        return QStringLiteral("3  ～");
+    return QString::number(k - 59);
+}
+
+QString classDescription(int k)
+{
+    if (k == 1)
+        return QStringLiteral("不足枚数 -58 以下の度数");
+    if (k == 63)
+        return QStringLiteral("不足枚数 4 以上の度数");
+    return QStringLiteral("不足枚数 %1 の度数").arg(k - 59);
+}
+
+} // namespace
+
+Form1::Form1(Form1Services services)
+    : services_(std::move(services)), MMControl1_(services_.makeMultimediaControl())
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral(" トルミナの実験２"));
+    setWindowIcon(QIcon(QStringLiteral(":/torumina/icon.png")));
+    setFixedSize(8295 / kTwipsPerPixel, 7680 / kTwipsPerPixel);
+    // The two corner cells of the table have no font of their own.
+    setFont(layoutFont(12));
+    buildLayout();
+    setTabOrder(table_.Command1, table_.Command2);
+    setTabOrder(table_.Command2, table_.Command3);
+    setTabOrder(table_.Command3, Command4_);
+    table_.Command1->setFocus();
+}
+
+Form1::~Form1() = default;
+
+void Form1::buildLayout()
+{
+    table_.form = this;
+    const QColor face = palette().color(QPalette::Button);
+    const LabelLook cell{layoutFont(19), face};
+    const LabelLook white{layoutFont(19), kWhite};
+    const LabelLook whiteBold{layoutFont(19, true), kWhite};
+
+    table_.Command2 = makeButton(this, QStringLiteral("Command2"), twips(0, 0, 855, 375),
+                                 QStringLiteral("終了"));
+    makeLabel(this, QStringLiteral("Label84"), twips(1920, 0, 4455, 375),
+              QStringLiteral("トルミナの実験（その２）"),
+              {layoutFont(21, true), kLightCyan, QPalette::WindowText});
+    Command4_ = makeButton(this, QStringLiteral("Command4"), twips(6600, 0, 855, 375),
+                           QStringLiteral("HELP"));
+    table_.Command3 = makeButton(this, QStringLiteral("Command3"), twips(7440, 0, 855, 375),
+                                 QStringLiteral("初期化"));
+
+    auto* line = new QFrame(this);
+    line->setObjectName(QStringLiteral("Line1"));
+    line->setGeometry(0, 360 / kTwipsPerPixel, 8280 / kTwipsPerPixel + 1, 1);
+    line->setAutoFillBackground(true);
+    QPalette linePalette = line->palette();
+    linePalette.setColor(QPalette::Window, palette().color(QPalette::WindowText));
+    line->setPalette(linePalette);
+
+    for (int band = 1; band <= 7; ++band) {
+        const int headerTop = 600 + 840 * (band - 1);
+        const int frequencyTop = headerTop + 360;
+        const int headerTitle = band == 1 ? 5 : 2 * band + 12;
+        const int frequencyTitle = band == 1 ? 6 : 2 * band + 13;
+        makeLabel(this, QStringLiteral("Label%1").arg(headerTitle),
+                  twips(240, headerTop, 1335, 375), QStringLiteral("不足枚数"), cell);
+        makeLabel(this, QStringLiteral("Label%1").arg(frequencyTitle),
+                  twips(240, frequencyTop, 1335, 375), QStringLiteral("度　　数"), cell);
+        for (int column = 1; column <= 9; ++column) {
+            const int k = 9 * (band - 1) + column;
+            const int left = 1560 + 720 * (column - 1);
+            const bool corner = k == 1 || k == 63;
+            makeLabel(this, QStringLiteral("Label%1").arg(k <= 9 ? k + 6 : k + 18),
+                      twips(left, headerTop, 735, 375), classCaption(k),
+                      corner ? LabelLook{std::nullopt, face} : cell);
+            QLabel* frequency = makeLabel(this, QStringLiteral("dosu(%1)").arg(k),
+                                          twips(left, frequencyTop, 735, 375), QString(), white);
+            frequency->setAccessibleDescription(classDescription(k));
+            table_.dosu[static_cast<std::size_t>(k)] = frequency;
+        }
+    }
+
+    makeLabel(this, QStringLiteral("Label83"), twips(240, 6600, 1455, 375),
+              QStringLiteral("お客人数"), whiteBold);
+    table_.Label82 = makeLabel(this, QStringLiteral("Label82"), twips(1680, 6600, 1095, 375),
+                               QString(), white);
+    table_.Label82->setAccessibleDescription(QStringLiteral("お客人数"));
+    makeLabel(this, QStringLiteral("Label4"), twips(3000, 6840, 2295, 375),
+              QStringLiteral("不足枚数の平均"), whiteBold);
+    table_.Label3 = makeLabel(this, QStringLiteral("Label3"), twips(5280, 6840, 1095, 375),
+                              QString(), white);
+    table_.Label3->setAccessibleDescription(QStringLiteral("不足枚数の平均"));
+    table_.Command1 = makeButton(this, QStringLiteral("Command1"), twips(6720, 6720, 1335, 615),
+                                 QStringLiteral("実験開始"));
+    makeLabel(this, QStringLiteral("Label1"), twips(240, 7080, 1455, 375),
+              QStringLiteral("実験回数"), whiteBold);
+    table_.Label2 = makeLabel(this, QStringLiteral("Label2"), twips(1680, 7080, 1095, 375),
+                              QString(), white);
+    table_.Label2->setAccessibleDescription(QStringLiteral("実験回数"));
+
+    connect(table_.Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(table_.Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(table_.Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(Command4_, &QPushButton::clicked, this, &Form1::Command4_Click);
+}
+
+bool Form1::event(QEvent* event)
+{
+    // Only the first activation of this window asks for the parameters:
+    // a modal box closing, or a switch between programs, activates it again.
+    if (event->type() == QEvent::WindowActivate && !activated_) {
+        activated_ = true;
+        QTimer::singleShot(0, this, &Form1::Form_Activate);
+    }
+    return QWidget::event(event);
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    // The close box ends the program, as closing its only window would.
+    if (!leavingForHelp_)
+        services_.programEnd.end();
+    event->accept();
+}
+
+void Form1::Form_Activate()
+{
+    EnterParameters();
+}
+
+void Form1::EnterParameters()
+{
+    const auto guests = AskParameter(
+        services_.dialogs, services_.programEnd, QStringLiteral(" お客人数の設定"),
+        QStringLiteral("10以上1000以下の整数を入力してください．．．"), QStringLiteral("100"),
+        10, 1000);
+    if (!guests)
+        return;
+    customerCount_ = *guests;
+    table_.Label82->setText(QString::number(customerCount_));
+
+    const auto trials = AskParameter(
+        services_.dialogs, services_.programEnd, QStringLiteral(" 実験回数の設定"),
+        QStringLiteral("1以上10000以下の整数を入力してください．．．"), QStringLiteral("1000"),
+        1, 10000);
+    if (!trials)
+        return;
+    trialCount_ = *trials;
+    table_.Label2->setText(QString::number(trialCount_));
+}
+
+void Form1::Command1_Click()
+{
+    ::Command1_Click(table_, services_.engine, services_.dialogs, customerCount_, trialCount_);
+}
+
+void Form1::Command2_Click()
+{
+    SoundCue(*MMControl1_, QStringLiteral("endpinpon.wav"));
+    (void)ConfirmQuit(services_.dialogs, services_.programEnd, QStringLiteral("トルミナの実験"));
+}
+
+void Form1::Command3_Click()
+{
+    ::Command3_Click(table_, *MMControl1_, [this] { EnterParameters(); });
+}
+
+void Form1::Command4_Click()
+{
+    SoundCue(*MMControl1_, QStringLiteral("pinpon.wav"));
+    services_.openHelp();
+}
+
+std::unique_ptr<MultimediaControl> Form1::closeForHelp()
+{
+    leavingForHelp_ = true;
+    close();
+    return std::move(MMControl1_);
+}

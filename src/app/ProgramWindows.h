@@ -1,0 +1,40 @@
+#pragma once
+
+#include "Form1.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+
+class Form2;
+
+// Owns the program's one window at a time: the main window, or the help
+// window in its place. The windows do not know each other.
+class ProgramWindows final : public QObject {
+    Q_OBJECT
+
+public:
+    ProgramWindows(Dialogs& dialogs, ProgramEnd& programEnd, ExperimentEngine& engine,
+                   std::function<std::unique_ptr<MultimediaControl>()> makeMultimediaControl);
+    ~ProgramWindows() override;
+
+    // A new main window from its layout, shown and activated.
+    void showMain();
+    // The main window closes first, then the help window opens.
+    void showHelp();
+
+    Form1* mainWindow() const { return main_; }
+    Form2* helpWindow() const { return help_; }
+
+private:
+    Dialogs& dialogs_;
+    ProgramEnd& programEnd_;
+    ExperimentEngine& engine_;
+    std::function<std::unique_ptr<MultimediaControl>()> makeMultimediaControl_;
+    QPointer<Form1> main_;
+    QPointer<Form2> help_;
+    // The help cue of a closed main window, left to sound to its end.
+    std::unique_ptr<MultimediaControl> lingeringCue_;
+};

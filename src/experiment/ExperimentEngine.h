@@ -1,0 +1,42 @@
+#pragma once
+
+#include "RandomSource.h"
+
+#include <array>
+#include <cstdint>
+
+inline constexpr int kClassCount = 63;
+inline constexpr int kMaxCustomers = 1000;
+inline constexpr int kMaxTrials = 10000;
+
+// Class 1 holds every lowest balance below -57, class 63 every one above 3,
+// and the classes between hold one value each (m + 59).
+int classIndex(int lowestBalance);
+
+struct ExperimentResult {
+    // Indexed 1..63 like the table cells; element 0 is unused.
+    std::array<std::int16_t, kClassCount + 1> frequencyCounts{};
+    float meanLowestBalance = 0.0f;
+    // How many experiments ended on each exact lowest balance m, at index
+    // m + 1000 for m from -1000 to 1: the open classes hide these.
+    std::array<std::int32_t, kMaxCustomers + 2> lowestBalanceCounts{};
+};
+
+class ExperimentEngine {
+public:
+    explicit ExperimentEngine(RandomSource& random);
+
+    // Throws std::invalid_argument naming the parameter, its value and the
+    // allowed range when customerCount is outside 1..1000 or trialCount
+    // outside 1..10000.
+    ExperimentResult run(int customerCount, int trialCount);
+
+private:
+    RandomSource& random_;
+    // Declared from index 0, used from index 1.
+    std::array<std::int16_t, kMaxCustomers + 1> coinSteps_{};
+    std::array<std::int16_t, kMaxCustomers + 1> balances_{};
+    std::array<float, kMaxCustomers> draws_{};
+    std::int16_t balance_ = 0;
+    std::int32_t lowestBalanceSum_ = 0;
+};

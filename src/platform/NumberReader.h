@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+// The value of the longest leading part of an answer that reads as a number.
+// Blanks, tabs and line feeds are skipped wherever they stand; full-width
+// forms read like their ASCII counterparts; "&H" and "&O" introduce
+// hexadecimal and octal integers. A text without a number reads as 0.
+// Returns nothing when the number lies beyond the range of a double (or a
+// radix number has more digits than fit), so that the caller refuses it.
+std::optional<double> readNumber(std::u16string_view text);
+
+// The integer part of an answer whose number lies in lower..upper inclusive;
+// nothing when the answer is to be refused.
+std::optional<std::int16_t> acceptParameter(std::u16string_view answer,
+                                            std::int16_t lower,
+                                            std::int16_t upper);
