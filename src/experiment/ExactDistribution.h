@@ -1,0 +1,29 @@
+#pragma once
+
+#include "ExperimentEngine.h"
+
+#include <array>
+
+// The law of the lowest balance m = min(S_1, ..., S_n) of n fair +1/-1
+// steps, the quantity the engine samples. The start balance 0 is not among
+// the S_i, so m ranges over -n..1.
+struct ExactDistribution {
+    int customerCount = 0;
+    // P(m) at index m + 1000, laid out like ExperimentResult::lowestBalanceCounts.
+    std::array<double, kMaxCustomers + 2> lowestBalanceProbabilities{};
+    // Indexed 1..63 like ExperimentResult::frequencyCounts; element 0 unused.
+    std::array<double, kClassCount + 1> classProbabilities{};
+    double mean = 0.0;
+    double variance = 0.0;
+
+    // P(m == lowestBalance); 0 outside -customerCount..1.
+    double probability(int lowestBalance) const;
+
+    // The smallest k >= 0 with P(m >= -k) >= coverage: k coins prepared
+    // before the first guest never run out on that fraction of evenings.
+    // Throws std::invalid_argument unless 0 <= coverage <= 1.
+    int coinsToPrepare(double coverage) const;
+};
+
+// Throws std::invalid_argument unless 1 <= customerCount <= 1000.
+ExactDistribution exactDistribution(int customerCount);
