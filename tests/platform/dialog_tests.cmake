@@ -1,0 +1,1 @@
+torumina_qt_test(torumina_dialogs_test QtDialogsTest.cpp)
