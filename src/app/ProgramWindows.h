@@ -1,14 +1,13 @@
 #pragma once
 
 #include "Form1.h"
+#include "Form2.h"
 
 #include <QObject>
 #include <QPointer>
 
 #include <functional>
 #include <memory>
-
-class Form2;
 
 // Owns the program's one window at a time: the main window, or the help
 // window in its place. The windows do not know each other.

@@ -109,8 +109,9 @@ TEST_F(MainWindowTest, ParameterEntryFollowsTheScript)
         dialogs.yesNo = c.yesNo;
         // The guest count shows while the second question is open.
         dialogs.whileOpen = [&] {
-            if (journal->last().contains(QStringLiteral("実験回数")))
+            if (journal->last().contains(QStringLiteral("実験回数"))) {
                 EXPECT_EQ(label(form, QStringLiteral("Label82"))->text(), c.guests);
+            }
         };
         form.EnterParameters();
         EXPECT_EQ(*journal, c.boxes);

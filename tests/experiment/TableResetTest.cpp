@@ -45,8 +45,9 @@ TEST_F(MainWindowTest, ResetBlanksTheTableAndTheNextRunCountsOnlyItself)
     EXPECT_EQ(tableSum(*form), 37);
     // Ten guests never fall below -10 nor stay above 1.
     for (int k = 1; k <= 63; ++k)
-        if (k < 49 || k > 60)
+        if (k < 49 || k > 60) {
             EXPECT_EQ(dosu(*form, k)->text(), QStringLiteral("0")) << k;
+        }
 }
 
 TEST_F(MainWindowTest, ResetBeforeAnyRunOnlyAsksAgain)
