@@ -32,7 +32,7 @@ TEST_F(MainWindowTest, NewWindowIsBlankAndAsksOnceWhenActivated)
     form.show();
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    QTRY_COMPARE(journal->size(), 4);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return journal->size() == 4; }));
     // Closing a box, or switching programs, activates the window again.
     QEvent activate(QEvent::WindowActivate);
     QApplication::sendEvent(&form, &activate);
