@@ -1,0 +1,10 @@
+#pragma once
+
+#include <span>
+#include <string>
+
+// The whole command: reads the arguments after the program name, runs the
+// experiments and leaves what belongs on standard output and standard
+// error in out and err. Returns the exit status: 0, 1 when the chart could
+// not be written, 2 for an invalid option.
+int runSim(std::span<const char* const> args, std::string& out, std::string& err);

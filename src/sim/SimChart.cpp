@@ -1,0 +1,188 @@
+#include "SimChart.h"
+
+#include <QBuffer>
+#include <QFont>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <QString>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <type_traits>
+
+namespace {
+
+const QColor kBarColour(70, 130, 180);
+const QColor kExpectedColour(200, 40, 40);
+
+// 1, 2 or 5 times a power of ten, at least raw.
+double niceStep(double raw) {
+    const double power = std::pow(10.0, std::floor(std::log10(std::max(raw, 1e-9))));
+    for (double factor : {1.0, 2.0, 5.0, 10.0}) {
+        if (factor * power >= raw) return factor * power;
+    }
+    return 10.0 * power;
+}
+
+QFont chartFont(int pixelSize, bool bold = false) {
+    QFont font;
+    // Any CJK family that fontconfig knows will do; these are the common ones.
+    font.setFamilies({QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAexGothic"),
+                      QStringLiteral("IPAGothic"), QStringLiteral("IPAPGothic"),
+                      QStringLiteral("VL Gothic"), QStringLiteral("Sans Serif")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+std::size_t at(int m) {
+    return static_cast<std::size_t>(m + kMaxCustomers);
+}
+
+QImage renderChart(const ChartData& data) {
+    QImage image(kChartWidth, kChartHeight, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+
+    const QRectF plot(90, 60, kChartWidth - 90 - 30, kChartHeight - 60 - 80);
+
+    const int lowest = data.lowest;
+    const int highest = 1;
+    const int values = highest - lowest + 1;
+    const double slotWidth = plot.width() / values;
+    auto xOf = [&](int m) { return plot.left() + (m - lowest + 0.5) * slotWidth; };
+
+    double top = 1.0;
+    for (int m = lowest; m <= highest; ++m) {
+        top = std::max({top, static_cast<double>(data.counts[at(m)]), data.expected[at(m)]});
+    }
+    const double yStep = niceStep(top * 1.1 / 6.0);
+    const double yMax = std::ceil(top * 1.1 / yStep) * yStep;
+    auto yOf = [&](double count) { return plot.bottom() - count / yMax * plot.height(); };
+
+    // Grid and y axis labels.
+    painter.setFont(chartFont(13));
+    for (double y = 0.0; y <= yMax + yStep / 2; y += yStep) {
+        painter.setPen(QPen(QColor(225, 225, 225), 1));
+        painter.drawLine(QPointF(plot.left(), yOf(y)), QPointF(plot.right(), yOf(y)));
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(0, yOf(y) - 10, plot.left() - 8, 20), Qt::AlignRight | Qt::AlignVCenter,
+                         QString::number(y, 'g', 10));
+    }
+
+    // Bars of the simulated counts.
+    const double barWidth = std::max(1.0, slotWidth * 0.8);
+    for (int m = lowest; m <= highest; ++m) {
+        const double count = data.counts[at(m)];
+        if (count > 0) {
+            painter.fillRect(QRectF(xOf(m) - barWidth / 2, yOf(count), barWidth, plot.bottom() - yOf(count)),
+                             kBarColour);
+        }
+    }
+
+    // The exact expected counts over the bars.
+    QPainterPath expected;
+    for (int m = lowest; m <= highest; ++m) {
+        const QPointF point(xOf(m), yOf(data.expected[at(m)]));
+        if (m == lowest) {
+            expected.moveTo(point);
+        } else {
+            expected.lineTo(point);
+        }
+    }
+    painter.setPen(QPen(kExpectedColour, 2));
+    painter.drawPath(expected);
+    if (slotWidth >= 6) {
+        painter.setBrush(kExpectedColour);
+        for (int m = lowest; m <= highest; ++m) {
+            painter.drawEllipse(QPointF(xOf(m), yOf(data.expected[at(m)])), 2.5, 2.5);
+        }
+        painter.setBrush(Qt::NoBrush);
+    }
+
+    // Axes and x labels, at multiples of a step that leaves room for them.
+    painter.setPen(QPen(Qt::black, 1));
+    painter.drawLine(plot.bottomLeft(), plot.bottomRight());
+    painter.drawLine(plot.bottomLeft(), plot.topLeft());
+    const int xStep = static_cast<int>(niceStep(values / 20.0));
+    for (int m = lowest; m <= highest; ++m) {
+        if (m % xStep != 0) continue;
+        painter.drawLine(QPointF(xOf(m), plot.bottom()), QPointF(xOf(m), plot.bottom() + 5));
+        painter.drawText(QRectF(xOf(m) - 30, plot.bottom() + 6, 60, 20), Qt::AlignHCenter | Qt::AlignTop,
+                         QString::number(m));
+    }
+
+    // Titles.
+    painter.setFont(chartFont(15));
+    painter.drawText(QRectF(plot.left(), kChartHeight - 40, plot.width(), 30), Qt::AlignCenter,
+                     QStringLiteral("不足枚数（５００円玉の最低残高）"));
+    painter.save();
+    painter.translate(22, plot.center().y());
+    painter.rotate(-90);
+    painter.drawText(QRectF(-plot.height() / 2, -12, plot.height(), 24), Qt::AlignCenter,
+                     QStringLiteral("度数（実験の回数）"));
+    painter.restore();
+    painter.setFont(chartFont(17, true));
+    painter.drawText(QRectF(0, 12, kChartWidth, 30), Qt::AlignCenter,
+                     QStringLiteral("不足枚数の度数分布　お客人数 %1 人・実験回数 %2 回")
+                         .arg(data.guests)
+                         .arg(data.trials));
+
+    // Legend, top left of the plot where the bars are low.
+    painter.setFont(chartFont(13));
+    const QPointF legend(plot.left() + 16, plot.top() + 14);
+    painter.fillRect(QRectF(legend.x(), legend.y() - 6, 22, 12), kBarColour);
+    painter.drawText(QPointF(legend.x() + 30, legend.y() + 5), QStringLiteral("実験の度数"));
+    painter.setPen(QPen(kExpectedColour, 2));
+    painter.drawLine(QPointF(legend.x(), legend.y() + 22), QPointF(legend.x() + 22, legend.y() + 22));
+    painter.setPen(Qt::black);
+    painter.drawText(QPointF(legend.x() + 30, legend.y() + 27), QStringLiteral("理論上の期待度数"));
+    return image;
+}
+
+QtMessageHandler qtDefaultHandler = nullptr;
+
+void quietQtMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    // A headless tool has no session, so the missing runtime folder of a
+    // desktop session is no news to its user; everything else is passed on.
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR"))) return;
+    qtDefaultHandler(type, context, message);
+}
+
+// Fonts, and so text, need a QGuiApplication; no display is needed unless
+// the caller chose a platform.
+std::unique_ptr<QGuiApplication> startGui() {
+    if (QGuiApplication::instance() != nullptr) return nullptr;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    qtDefaultHandler = qInstallMessageHandler(quietQtMessages);
+    static int argc = 1;
+    static char name[] = "torumina-sim";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+} // namespace
+
+extern "C" __attribute__((visibility("default"))) bool toruminaRenderChartPng(const ChartData& data, std::string& png,
+                                                                             std::string& error) {
+    static_assert(std::is_same_v<decltype(&toruminaRenderChartPng), RenderChartFunction>);
+    const auto gui = startGui();
+    const QImage chart = renderChart(data);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!chart.save(&buffer, "PNG")) {
+        error = "PNG encoding failed";
+        return false;
+    }
+    png.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return true;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "ExactDistribution.h"
+#include "ExperimentEngine.h"
+#include "SimReport.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+inline constexpr int kChartWidth = 1000;
+inline constexpr int kChartHeight = 600;
+
+// What the chart shows, indexed by lowest balance m at m + 1000 like
+// ExperimentResult::lowestBalanceCounts.
+struct ChartData {
+    int guests = 0;
+    int trials = 0;
+    // The leftmost bar; the rightmost is always 1, the highest lowest balance.
+    int lowest = 0;
+    std::array<std::int32_t, kMaxCustomers + 2> counts{};
+    std::array<double, kMaxCustomers + 2> expected{};
+};
+
+// From the deepest balance seen, or the 99.9 % point of the exact
+// distribution if no experiment went that deep, up to 1.
+ChartData chartData(const SimRun& run, const ExactDistribution& exact);
+
+// Qt's libraries take longer to load than a whole run of the experiments,
+// so the chart is drawn by a module of its own, loaded only for --chart,
+// which exports this entry point under kRenderChartSymbol. It draws the
+// bars of the counts with the expected counts over them and leaves the PNG
+// file's bytes in png; on failure it returns false and says why in error.
+using RenderChartFunction = bool (*)(const ChartData& data, std::string& png, std::string& error);
+inline constexpr const char* kRenderChartSymbol = "toruminaRenderChartPng";
+
+// Loads the chart module from beside the executable, or from the library
+// folder it is installed in, and draws through it.
+bool renderChartPng(const ChartData& data, std::string& png, std::string& error);

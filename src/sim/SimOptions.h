@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <variant>
+
+enum class OutputFormat { Text, Csv, Json };
+
+struct SimOptions {
+    int guests = 100;
+    int trials = 1000;
+    // Without a seed the generator is reseeded from the clock, as in the window.
+    std::optional<std::uint64_t> seed;
+    OutputFormat format = OutputFormat::Text;
+    bool exact = false;
+    std::optional<std::string> chartPath;
+    bool help = false;
+};
+
+// A message for standard error naming the option, the value and what it
+// accepts; the command exits with status 2 on it.
+struct UsageError {
+    std::string message;
+};
+
+// Reads the arguments after the program name. Options may be given as
+// "--name value" or "--name=value"; a repeated option takes its last value.
+std::variant<SimOptions, UsageError> parseOptions(std::span<const char* const> args);
+
+// The --help text, in Japanese and English.
+std::string usageText();
