@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QWidget>
+
+class QFrame;
+class QPushButton;
+class PictureBox;
+
+// The help window: prints the problem, the idea of the experiment and the
+// operating instructions, and leads back to the main window when closed.
+// It does not know the main window; whoever opened it listens to closed().
+// The window deletes itself once closed.
+class Form2 : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form2(QWidget* parent = nullptr);
+
+    // Clears the picture box and prints the help text into it. Runs on every
+    // activation of the window.
+    void Form_Activate();
+
+    // "閉じる": closes the window, exactly as its close box does.
+    void Command1_Click();
+
+    PictureBox* picture1() const { return m_picture1; }
+
+signals:
+    // Emitted once, after the window has disappeared from the screen,
+    // however it was closed.
+    void closed();
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void notifyClosed();
+
+    QPushButton* m_command1 = nullptr;
+    QFrame* m_line1 = nullptr;
+    PictureBox* m_picture1 = nullptr;
+    bool m_closing = false;
+    bool m_closedEmitted = false;
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QFrame>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+class QPainter;
+
+// A text output area written the way a teletype is: cleared, then filled one
+// line at a time from the top. The lines are kept so that the box repaints
+// them itself whenever it is uncovered.
+class PictureBox : public QFrame {
+    Q_OBJECT
+public:
+    explicit PictureBox(QWidget* parent = nullptr);
+
+    // Erases the box and puts the output position back at the top-left corner.
+    void Cls();
+
+    // Writes one line at the output position, then moves the position to the
+    // left edge one line height further down. An empty line writes nothing
+    // but still takes its line height. Lines are never wrapped: one that is
+    // wider than the box has its text after the indentation (the leading
+    // U+3000) condensed to the box's width, so that every character stays
+    // visible and indented lines stay aligned.
+    void Print(const QString& line);
+
+    const QStringList& lines() const { return m_lines; }
+
+    // Distance between the tops of two consecutive lines in the box's font.
+    int lineHeight() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void linesChanged();
+    void drawLine(QPainter& painter, const QRect& area, int baseline, const QString& line) const;
+
+    QStringList m_lines;
+};
