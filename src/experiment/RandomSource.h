@@ -20,7 +20,7 @@ private:
     // The engine reads the clock once per experiment, thousands of times a
     // second; the local calendar conversion is redone only when the whole
     // second changes.
-    std::int64_t cachedEpochSecond_ = -1;
+    std::int64_t cachedEpochSecond_ = INT64_MIN;
     std::int32_t cachedSecondOfDay_ = 0;
 };
 
