@@ -1,6 +1,6 @@
 #include "Form1.h"
 
-#include "LayoutFont.h"
+#include "Layout.h"
 #include "MultimediaControl.h"
 #include "ParameterEntry.h"
 #include "ProgramEnd.h"
@@ -13,14 +13,6 @@
 #include <QTimer>
 
 namespace {
-
-constexpr int kTwipsPerPixel = 15;
-
-QRect twips(int left, int top, int width, int height)
-{
-    return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
-            height / kTwipsPerPixel};
-}
 
 const QColor kWhite(255, 255, 255);
 const QColor kLightCyan(128, 255, 255);
@@ -88,7 +80,7 @@ Form1::Form1(Form1Services services)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral(" トルミナの実験２"));
     setWindowIcon(QIcon(QStringLiteral(":/torumina/icon.png")));
-    setFixedSize(8295 / kTwipsPerPixel, 7680 / kTwipsPerPixel);
+    setFixedSize(fromTwips(8295), fromTwips(7680));
     // The two corner cells of the table have no font of their own.
     setFont(layoutFont(12));
     buildLayout();
@@ -120,7 +112,7 @@ void Form1::buildLayout()
 
     auto* line = new QFrame(this);
     line->setObjectName(QStringLiteral("Line1"));
-    line->setGeometry(0, 360 / kTwipsPerPixel, 8280 / kTwipsPerPixel + 1, 1);
+    line->setGeometry(0, fromTwips(360), fromTwips(8280) + 1, 1);
     line->setAutoFillBackground(true);
     QPalette linePalette = line->palette();
     linePalette.setColor(QPalette::Window, palette().color(QPalette::WindowText));

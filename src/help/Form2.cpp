@@ -1,50 +1,29 @@
 #include "Form2.h"
 
 #include "HelpText.h"
+#include "Layout.h"
 #include "PictureBox.h"
 
 #include <QCloseEvent>
-#include <QFont>
 #include <QFrame>
 #include <QHideEvent>
 #include <QPushButton>
-
-namespace {
-
-// The layout was drawn in twips for a 96-dpi screen.
-constexpr int px(int twips) { return twips / 15; }
-
-// The layout names "ＭＳ Ｐゴシック"; where it is missing, IPAPGothic keeps
-// its metrics closest (a 15-px line is 16 px high, so the 28 lines fit the
-// box), and Noto Sans CJK JP at least keeps the glyphs Japanese. Sizes are
-// in pixels so that the fixed layout holds at any screen resolution.
-QFont gothic(int pixelSize)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"),
-                      QStringLiteral("Noto Sans CJK JP")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixelSize);
-    return font;
-}
-
-} // namespace
 
 Form2::Form2(QWidget* parent)
     : QWidget(parent, Qt::Window)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral(" トルミナの実験２＿ヘルプ（設問と操作方法）"));
-    setFixedSize(px(9255), px(7440));
+    setFixedSize(fromTwips(9255), fromTwips(7440));
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
     // The window's default font: the Japanese system default of 9 pt, for
     // which the 49-px "閉じる" button was sized.
-    setFont(gothic(12));
+    setFont(layoutFont(12));
 
     m_command1 = new QPushButton(QStringLiteral("閉じる"), this);
     m_command1->setObjectName(QStringLiteral("Command1"));
-    m_command1->setGeometry(px(8400), px(0), px(735), px(375));
+    m_command1->setGeometry(twips(8400, 0, 735, 375));
     // Enter on the focused button closes the window, as on a dialog.
     m_command1->setAutoDefault(true);
     connect(m_command1, &QPushButton::clicked, this, &Form2::Command1_Click);
@@ -55,12 +34,12 @@ Form2::Form2(QWidget* parent)
     m_line1->setFrameShape(QFrame::HLine);
     m_line1->setFrameShadow(QFrame::Plain);
     m_line1->setLineWidth(1);
-    m_line1->setGeometry(px(120), px(360), px(9120) - px(120) + 1, 1);
+    m_line1->setGeometry(fromTwips(120), fromTwips(360), fromTwips(9120) - fromTwips(120) + 1, 1);
 
     m_picture1 = new PictureBox(this);
     m_picture1->setObjectName(QStringLiteral("Picture1"));
-    m_picture1->setGeometry(px(120), px(480), px(9015), px(6855));
-    m_picture1->setFont(gothic(15));
+    m_picture1->setGeometry(twips(120, 480, 9015, 6855));
+    m_picture1->setFont(layoutFont(15));
     m_picture1->setFocusPolicy(Qt::StrongFocus);
 
     setTabOrder(m_command1, m_picture1);
