@@ -1,1 +1,1 @@
-torumina_qt_test(torumina_commands_test TableResetTest.cpp)
+torumina_qt_test(torumina_commands_test torumina_app TableResetTest.cpp)

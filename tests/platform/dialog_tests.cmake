@@ -1,1 +1,1 @@
-torumina_qt_test(torumina_dialogs_test QtDialogsTest.cpp)
+torumina_qt_test(torumina_dialogs_test torumina_platform QtDialogsTest.cpp)
