@@ -1,0 +1,157 @@
+#include "MMControl.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QPointer>
+#include <QTimer>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The help command destroys the main window, and with it the control, right
+// after starting its cue. The cue is handed over to this slot and plays out;
+// the next cue of any control cuts it off, so two cues never sound together.
+QPointer<QSoundEffect> outgoingCue;
+
+// Qt 6.4 reports a cue on a machine without audio output as playing for
+// ever; an outgoing cue is dropped after this long whatever it reports.
+constexpr int kOutgoingLimitMs = 10000;
+
+void cutOffOutgoingCue()
+{
+    delete outgoingCue.data();
+}
+
+void letSoundOut(QSoundEffect* effect)
+{
+    QCoreApplication* app = QCoreApplication::instance();
+    if (app == nullptr || QCoreApplication::closingDown()) {
+        delete effect;
+        return;
+    }
+    cutOffOutgoingCue();
+    effect->setParent(app);
+    outgoingCue = effect;
+    const auto dropWhenDone = [effect] {
+        if (!effect->isPlaying() || effect->status() == QSoundEffect::Error)
+            effect->deleteLater();
+    };
+    QObject::connect(effect, &QSoundEffect::playingChanged, effect, dropWhenDone);
+    QObject::connect(effect, &QSoundEffect::statusChanged, effect, dropWhenDone);
+    QTimer::singleShot(kOutgoingLimitMs, effect, &QObject::deleteLater);
+}
+
+// Qt 6.4 loads a sample on a thread of its own, and a process exit that
+// overtakes a load hangs or crashes: the sample cache's destructor waits for
+// the loading thread while holding the lock the load needs, and the load
+// touches statics that exit has already destroyed. Loading a short local WAV
+// takes a few milliseconds, so an exit that closely follows an "Open" waits
+// that long. The wait runs both when the application object is destroyed
+// and from std::exit; the exit handler is registered anew on every "Open" so
+// that it runs before the statics that the load it guards may create.
+constexpr auto kLoadSettleTime = std::chrono::milliseconds(50);
+Clock::time_point lastOpen;
+
+void waitForRecentLoad()
+{
+    const auto settled = lastOpen + kLoadSettleTime;
+    if (Clock::now() < settled)
+        std::this_thread::sleep_until(settled);
+}
+
+void holdExitForLoad()
+{
+    lastOpen = Clock::now();
+    qRemovePostRoutine(waitForRecentLoad);
+    qAddPostRoutine(waitForRecentLoad);
+    std::atexit(waitForRecentLoad);
+}
+
+} // namespace
+
+MMControl::~MMControl()
+{
+    if (m_effect && m_playRequested
+        && (m_effect->isPlaying() || m_effect->status() == QSoundEffect::Loading))
+        letSoundOut(m_effect.release());
+}
+
+void MMControl::setCommand(const QString& command)
+{
+    const auto is = [&command](const char* word) {
+        return command.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+    };
+    if (is("Stop"))
+        stop();
+    else if (is("Close"))
+        close();
+    else if (is("Open"))
+        open();
+    else if (is("Sound"))
+        sound();
+}
+
+void MMControl::setFileName(const QString& fileName)
+{
+    m_fileName = fileName;
+}
+
+QUrl MMControl::openedUrl() const
+{
+    return m_effect ? m_effect->source() : QUrl();
+}
+
+QSoundEffect::Status MMControl::status() const
+{
+    return m_effect ? m_effect->status() : QSoundEffect::Null;
+}
+
+bool MMControl::hasOutgoingCue()
+{
+    return !outgoingCue.isNull();
+}
+
+void MMControl::stop()
+{
+    if (m_effect)
+        m_effect->stop();
+    m_playRequested = false;
+}
+
+void MMControl::close()
+{
+    m_effect.reset();
+    m_playRequested = false;
+}
+
+void MMControl::open()
+{
+    // One file at a time: opening another releases the one held.
+    close();
+    if (m_fileName.isEmpty())
+        return;
+    // A fresh effect for every file rather than a new source on the old one:
+    // when the source is switched while a sample loads, Qt 6.4 can take the
+    // late "ready" of the old sample for the new one and then plays nothing.
+    m_effect = std::make_unique<QSoundEffect>();
+    m_effect->setSource(QUrl::fromLocalFile(QDir::current().absoluteFilePath(m_fileName)));
+    holdExitForLoad();
+}
+
+void MMControl::sound()
+{
+    // "Sound" on a closed control plays the file named by FileName.
+    if (!m_effect)
+        open();
+    if (!m_effect)
+        return;
+    cutOffOutgoingCue();
+    // While the sample is still loading, QSoundEffect starts it once loaded.
+    m_effect->play();
+    m_playRequested = true;
+}
