@@ -279,21 +279,25 @@ class Session:
 
     # ---- X: windows, keys, clicks, pictures ------------------------------
 
-    def xdotool(self, *args):
-        return subprocess.run(['xdotool', *map(str, args)], env=self.env(), capture_output=True,
-                              text=True, timeout=10).stdout
+    def xdotool(self, *args, query=False):
+        # A query may fail harmlessly (no match, a window that just closed);
+        # a key or a click that fails must not pass unnoticed.
+        done = subprocess.run(['xdotool', *map(str, args)], env=self.env(), capture_output=True,
+                              text=True, timeout=10)
+        check(query or done.returncode == 0, f'xdotool {args} failed: {done.stderr.strip()}')
+        return done.stdout
 
     def windows(self):
         """Visible top-level windows: id -> title."""
-        ids = self.xdotool('search', '--onlyvisible', '--name', '.').split()
-        return {wid: self.xdotool('getwindowname', wid).rstrip('\n') for wid in ids}
+        ids = self.xdotool('search', '--onlyvisible', '--name', '.', query=True).split()
+        return {wid: self.xdotool('getwindowname', wid, query=True).rstrip('\n') for wid in ids}
 
-    def window(self, title, timeout=15, focused=True):
+    def window(self, title, timeout=20, focused=True):
         """The id of the visible window titled exactly so, once it holds the
         keyboard focus (keys go to the focused window: there is no window
         manager)."""
         def probe():
-            focus = self.xdotool('getwindowfocus').strip() if focused else None
+            focus = self.xdotool('getwindowfocus', query=True).strip() if focused else None
             for wid, name in self.windows().items():
                 if name == title and (not focused or wid == focus):
                     return wid
@@ -303,12 +307,14 @@ class Session:
 
     def answer(self, title, text=None, key='Return'):
         """Answer the box titled so: type text (replacing the selected
-        default) and press key. Returns once that box has closed."""
+        default) and press key. Returns once that box has closed, which it
+        also does when the answer ends the program."""
         wid = self.window(title)
         if text is not None:
             self.xdotool('type', '--delay', 30, text)
         self.xdotool('key', key)
-        self.wait(lambda: wid not in self.windows(), 10, f'{title!r} to close after {key}')
+        self.wait(lambda: wid not in self.windows(), 10, f'{title!r} to close after {key}',
+                  program_may_end=True)
 
     def click(self, button, window=MAIN):
         node = self.wait(lambda: self.find(window, Atspi.Role.PUSH_BUTTON, name=button),
@@ -322,8 +328,9 @@ class Session:
     def screenshot(self, name):
         # xwd shows Qt's dialogs as black boxes; import does not.
         path = Path.cwd() / name
-        subprocess.run(['import', '-display', self.display, '-window', 'root', str(path)],
-                       env=self.env(), capture_output=True, timeout=30)
+        done = subprocess.run(['import', '-display', self.display, '-window', 'root', str(path)],
+                              env=self.env(), capture_output=True, text=True, timeout=30)
+        check(done.returncode == 0, f'no screenshot: {done.stderr.strip()}')
         return path
 
     # ---- accessibility tree ------------------------------------------------
@@ -417,7 +424,7 @@ class Session:
         try:
             if self.display:
                 print('X windows:', self.windows(), 'focus:',
-                      self.xdotool('getwindowfocus').strip(), file=sys.stderr)
+                      self.xdotool('getwindowfocus', query=True).strip(), file=sys.stderr)
                 print('screenshot:', self.screenshot(f'e2e_{self.journey}_failure.png'),
                       file=sys.stderr)
             if self.app is not None and self.program.poll() is None:

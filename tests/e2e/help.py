@@ -9,7 +9,7 @@ def journey(s):
     s.click('HELP')
 
     s.window(HELP, focused=False)
-    titles = s.windows().values()
+    titles = list(s.windows().values())
     check(MAIN not in titles, f'the main window is still shown beside the help: {titles}')
 
     def help_lines():
@@ -23,7 +23,7 @@ def journey(s):
 
     s.click('閉じる', window=HELP)
     s.window(GUESTS)
-    titles = s.windows().values()
+    titles = list(s.windows().values())
     check(MAIN in titles and HELP not in titles, f'after 閉じる the windows are {titles}')
     check(set(s.table().values()) == {''}, 'the new main window shows the old counts')
     check(s.value('お客人数') == '', 'the new main window shows the old guest count')
