@@ -232,9 +232,8 @@ void Form1::Command4_Click()
     services_.openHelp();
 }
 
-std::unique_ptr<MultimediaControl> Form1::closeForHelp()
+void Form1::closeForHelp()
 {
     leavingForHelp_ = true;
     close();
-    return std::move(MMControl1_);
 }

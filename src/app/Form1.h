@@ -37,9 +37,8 @@ public:
     MultimediaControl& MMControl1() { return *MMControl1_; }
 
     // Closes the window on the way to the help window, without ending the
-    // program, and hands over the multimedia control so that the help cue
-    // can sound to its end.
-    std::unique_ptr<MultimediaControl> closeForHelp();
+    // program.
+    void closeForHelp();
 
     void Form_Activate();
     void EnterParameters();

@@ -1,7 +1,6 @@
 #include "ProgramWindows.h"
 
 #include "Form2.h"
-#include "MultimediaControl.h"
 #include "ProgramEnd.h"
 
 ProgramWindows::ProgramWindows(
@@ -22,9 +21,6 @@ void ProgramWindows::showMain()
 {
     if (programEnd_.ended())
         return;
-    // A new main window brings its own control; the old cue stops here so
-    // that two cues never sound together.
-    lingeringCue_.reset();
     auto* form = new Form1({dialogs_, programEnd_, engine_, makeMultimediaControl_,
                             [this] { showHelp(); }});
     form->setAttribute(Qt::WA_DeleteOnClose);
@@ -37,7 +33,7 @@ void ProgramWindows::showMain()
 void ProgramWindows::showHelp()
 {
     if (main_) {
-        lingeringCue_ = main_->closeForHelp();
+        main_->closeForHelp();
         main_ = nullptr;
     }
     auto* help = new Form2;

@@ -34,6 +34,4 @@ private:
     std::function<std::unique_ptr<MultimediaControl>()> makeMultimediaControl_;
     QPointer<Form1> main_;
     QPointer<Form2> help_;
-    // The help cue of a closed main window, left to sound to its end.
-    std::unique_ptr<MultimediaControl> lingeringCue_;
 };

@@ -6,7 +6,6 @@
 #include <QTimer>
 
 #include <chrono>
-#include <cstdlib>
 #include <thread>
 
 namespace {
@@ -51,9 +50,8 @@ void letSoundOut(QSoundEffect* effect)
 // the loading thread while holding the lock the load needs, and the load
 // touches statics that exit has already destroyed. Loading a short local WAV
 // takes a few milliseconds, so an exit that closely follows an "Open" waits
-// that long. The wait runs both when the application object is destroyed
-// and from std::exit; the exit handler is registered anew on every "Open" so
-// that it runs before the statics that the load it guards may create.
+// that long, when the application object is destroyed. The program ends by
+// leaving its event loop, never through std::exit, so this is the one place.
 constexpr auto kLoadSettleTime = std::chrono::milliseconds(50);
 Clock::time_point lastOpen;
 
@@ -69,7 +67,6 @@ void holdExitForLoad()
     lastOpen = Clock::now();
     qRemovePostRoutine(waitForRecentLoad);
     qAddPostRoutine(waitForRecentLoad);
-    std::atexit(waitForRecentLoad);
 }
 
 } // namespace

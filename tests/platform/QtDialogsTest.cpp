@@ -1,7 +1,7 @@
 #include "QtDialogs.h"
 
 #include <QApplication>
-#include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,17 +16,31 @@
 
 namespace {
 
-// Acts on the modal box once it is open, from inside its event loop.
+// Acts on the modal box once it is shown and active, from inside its event
+// loop; a key sent earlier can be lost and leave the box open for ever, so a
+// box still open after a while is cancelled and the test fails.
 void whenBoxOpens(std::function<void(QWidget*)> act)
 {
     auto* timer = new QTimer;
     timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        if (QWidget* box = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
+    auto* waited = new QElapsedTimer;
+    waited->start();
+    QObject::connect(timer, &QTimer::timeout, [timer, waited, act] {
+        QWidget* box = QApplication::activeModalWidget();
+        const bool ready = box && box->isVisible() && QApplication::activeWindow() == box;
+        const bool late = waited->hasExpired(5000);
+        if (!ready && !late)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        delete waited;
+        if (ready) {
             act(box);
+            return;
         }
+        ADD_FAILURE() << "no box became active";
+        if (box)
+            QMetaObject::invokeMethod(box, "reject", Qt::QueuedConnection);
     });
     timer->start();
 }
