@@ -171,9 +171,21 @@ std::unique_ptr<QGuiApplication> startGui() {
 
 } // namespace
 
-extern "C" __attribute__((visibility("default"))) bool toruminaRenderChartPng(const ChartData& data, std::string& png,
-                                                                             std::string& error) {
-    static_assert(std::is_same_v<decltype(&toruminaRenderChartPng), RenderChartFunction>);
+ChartData chartData(const SimRun& run, const ExactDistribution& exact) {
+    ChartData data;
+    data.guests = run.guests;
+    data.trials = run.trials;
+    data.counts = run.result.lowestBalanceCounts;
+    data.lowest = -exact.coinsToPrepare(0.999);
+    for (int m = -run.guests; m <= 1; ++m) {
+        const auto i = static_cast<std::size_t>(m + kMaxCustomers);
+        data.expected[i] = run.trials * exact.probability(m);
+        if (data.counts[i] > 0) data.lowest = std::min(data.lowest, m);
+    }
+    return data;
+}
+
+bool renderChartPng(const ChartData& data, std::string& png, std::string& error) {
     const auto gui = startGui();
     const QImage chart = renderChart(data);
     QByteArray bytes;

@@ -26,14 +26,7 @@ struct ChartData {
 // distribution if no experiment went that deep, up to 1.
 ChartData chartData(const SimRun& run, const ExactDistribution& exact);
 
-// Qt's libraries take longer to load than a whole run of the experiments,
-// so the chart is drawn by a module of its own, loaded only for --chart,
-// which exports this entry point under kRenderChartSymbol. It draws the
-// bars of the counts with the expected counts over them and leaves the PNG
-// file's bytes in png; on failure it returns false and says why in error.
-using RenderChartFunction = bool (*)(const ChartData& data, std::string& png, std::string& error);
-inline constexpr const char* kRenderChartSymbol = "toruminaRenderChartPng";
-
-// Loads the chart module from beside the executable, or from the library
-// folder it is installed in, and draws through it.
+// Draws the bars of the counts with the expected counts over them and
+// leaves the PNG file's bytes in png; on failure returns false and says why
+// in error.
 bool renderChartPng(const ChartData& data, std::string& png, std::string& error);
