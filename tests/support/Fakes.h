@@ -5,31 +5,53 @@
 #include "ProgramEnd.h"
 #include "RandomSource.h"
 
-#include <QString>
 #include <QStringList>
+
+#include <gtest/gtest.h>
 
 #include <deque>
 #include <functional>
 #include <memory>
 
-// One journal for everything a handler does outside itself, in order, so
-// that tests can check what came first.
+// Everything the handlers do outside themselves, in order.
 using Journal = std::shared_ptr<QStringList>;
 
-// Answers the boxes from a script. An unexpected box fails the test and is
-// answered so that the handler ends: Cancel, then Yes to quitting.
+// Answers the boxes from a script (an empty answer is Cancel). An unexpected
+// box fails the test and is answered Cancel, then Yes, so the handler ends.
 class ScriptedDialogs final : public Dialogs {
 public:
     explicit ScriptedDialogs(Journal journal) : journal_(std::move(journal)) {}
-
-    std::deque<QString> answers;     // input boxes; an empty text is Cancel
-    std::deque<bool> yesNo;          // true for Yes
+    std::deque<QString> answers;
+    std::deque<bool> yesNo;
     std::function<void()> whileOpen; // runs while each input box is open
 
-    QString InputBox(const QString& prompt, const QString& title,
-                     const QString& defaultAnswer) override;
-    bool YesNo(const QString& prompt, const QString& title) override;
-    void Inform(const QString& text, const QString& title) override;
+    QString InputBox(const QString& prompt, const QString& title, const QString& preset) override
+    {
+        journal_->append(QStringLiteral("input %1|%2|%3").arg(title, prompt, preset));
+        if (whileOpen)
+            whileOpen();
+        if (answers.empty()) {
+            ADD_FAILURE() << "unexpected input box " << title.toStdString();
+            yesNo.assign(1, true);
+            return {};
+        }
+        const QString answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    bool YesNo(const QString& prompt, const QString& title) override
+    {
+        journal_->append(QStringLiteral("yesno %1|%2").arg(title, prompt));
+        EXPECT_FALSE(yesNo.empty()) << "unexpected yes/no box";
+        const bool yes = yesNo.empty() || yesNo.front();
+        if (!yesNo.empty())
+            yesNo.pop_front();
+        return yes;
+    }
+    void Inform(const QString& text, const QString& title) override
+    {
+        journal_->append(QStringLiteral("inform %1|%2").arg(title, text));
+    }
 
 private:
     Journal journal_;
@@ -38,7 +60,11 @@ private:
 class RecordingProgramEnd final : public ProgramEnd {
 public:
     explicit RecordingProgramEnd(Journal journal) : journal_(std::move(journal)) {}
-    void end() override;
+    void end() override
+    {
+        journal_->append(QStringLiteral("end"));
+        ended_ = true;
+    }
     bool ended() const override { return ended_; }
 
 private:
@@ -49,8 +75,8 @@ private:
 class RecordingMedia final : public MultimediaControl {
 public:
     explicit RecordingMedia(Journal journal) : journal_(std::move(journal)) {}
-    void setCommand(const QString& command) override;
-    void setFileName(const QString& fileName) override;
+    void setCommand(const QString& command) override { journal_->append("media Command=" + command); }
+    void setFileName(const QString& name) override { journal_->append("media FileName=" + name); }
 
 private:
     Journal journal_;
@@ -61,5 +87,10 @@ public:
     float secondsSinceMidnight() override { return 43200.5f; }
 };
 
-// Counts the journal entries that start with a prefix.
-int countEntries(const QStringList& journal, const QString& prefix);
+// The five entries of a sound cue of the named file.
+inline QStringList cueOf(const QString& file)
+{
+    return {QStringLiteral("media Command=Stop"), QStringLiteral("media Command=Close"),
+            "media FileName=" + file, QStringLiteral("media Command=Open"),
+            QStringLiteral("media Command=Sound")};
+}

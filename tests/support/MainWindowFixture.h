@@ -7,10 +7,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include <gtest/gtest.h>
-
-#include <memory>
-
 // A main window whose boxes, cue, program end and random source are ours.
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -22,42 +18,57 @@ protected:
     ExperimentEngine engine{random};
     int helpRequests = 0;
 
-    Form1Services services()
+    std::function<std::unique_ptr<MultimediaControl>()> media()
     {
-        return {dialogs, programEnd, engine,
-                [j = journal] { return std::make_unique<RecordingMedia>(j); },
-                [this] { ++helpRequests; }};
+        return [j = journal] { return std::make_unique<RecordingMedia>(j); };
     }
-
-    // A window whose parameters were answered through the entry.
-    std::unique_ptr<Form1> enteredWindow(const QString& guests, const QString& trials)
+    std::unique_ptr<Form1> window()
     {
-        auto form = std::make_unique<Form1>(services());
+        return std::make_unique<Form1>(
+            Form1Services{dialogs, programEnd, engine, media(), [this] { ++helpRequests; }});
+    }
+    // A window whose parameters were answered, and optionally run.
+    std::unique_ptr<Form1> enteredWindow(const QString& guests, const QString& trials, bool run)
+    {
+        auto form = window();
         dialogs.answers = {guests, trials};
         form->EnterParameters();
+        if (run)
+            form->Command1_Click();
         journal->clear();
         return form;
     }
 
     static QLabel* label(const QWidget& form, const QString& name)
     {
-        auto* found = form.findChild<QLabel*>(name);
-        EXPECT_NE(found, nullptr) << name.toStdString();
-        return found;
+        return form.findChild<QLabel*>(name);
     }
-    static QLabel* dosu(const QWidget& form, int k)
+    static QString text(const QWidget& form, const QString& name) { return label(form, name)->text(); }
+    static QString dosu(const QWidget& form, int k)
     {
-        return label(form, QStringLiteral("dosu(%1)").arg(k));
+        return text(form, QStringLiteral("dosu(%1)").arg(k));
     }
     static QPushButton* button(const QWidget& form, int n)
     {
         return form.findChild<QPushButton*>(QStringLiteral("Command%1").arg(n));
     }
+    // The 63 cells and the mean, as shown.
+    static QStringList shown(const QWidget& form)
+    {
+        QStringList cells;
+        for (int k = 1; k <= 63; ++k)
+            cells << dosu(form, k);
+        return cells << text(form, QStringLiteral("Label3"));
+    }
     static int tableSum(const QWidget& form)
     {
         int sum = 0;
         for (int k = 1; k <= 63; ++k)
-            sum += dosu(form, k)->text().toInt();
+            sum += dosu(form, k).toInt();
         return sum;
+    }
+    static bool tableIsBlank(const QWidget& form)
+    {
+        return shown(form).join(QString()).isEmpty();
     }
 };
