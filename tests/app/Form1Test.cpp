@@ -139,20 +139,8 @@ TEST_F(MainWindowTest, QuitPlaysItsCueFirstAndNoLeavesEverything)
     EXPECT_TRUE(programEnd.ended());
 }
 
-TEST_F(MainWindowTest, HelpPlaysItsCueThenHandsOver)
+TEST_F(MainWindowTest, CloseBoxEndsTheProgram)
 {
-    auto form = window();
-    form->Command4_Click();
-    EXPECT_EQ(*journal, cueOf("pinpon.wav"));
-    EXPECT_EQ(helpRequests, 1);
-}
-
-TEST_F(MainWindowTest, CloseBoxEndsTheProgramButLeavingForHelpDoesNot)
-{
-    auto leaving = window();
-    leaving->show();
-    leaving->closeForHelp();
-    EXPECT_FALSE(programEnd.ended());
     auto form = window();
     form->show();
     form->close();

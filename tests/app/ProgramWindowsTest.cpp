@@ -38,8 +38,10 @@ protected:
         windows.showMain();
         EXPECT_TRUE(QTest::qWaitFor([&] { return dialogs.answers.empty(); }));
         QTest::mouseClick(button(*windows.mainWindow(), 1), Qt::LeftButton);
+        journal->clear();
         QTest::mouseClick(button(*windows.mainWindow(), 4), Qt::LeftButton);
         EXPECT_TRUE(QTest::qWaitFor([&] { return !windows.mainWindow() && windows.helpWindow(); }));
+        EXPECT_EQ(*journal, cueOf("pinpon.wav"));
         journal->clear();
         return windows.helpWindow();
     }
@@ -64,6 +66,7 @@ TEST_F(ProgramWindowsTest, ClosingHelpEitherWayBringsANewBlankMainWindow)
         windows.mainWindow()->closeForHelp();
     }
     EXPECT_EQ(visible.most, 1);
+    EXPECT_FALSE(programEnd.ended());
 }
 
 TEST_F(ProgramWindowsTest, QuittingOnTheWayBackEndsThroughTheEntrysConfirmation)

@@ -16,7 +16,6 @@ protected:
     StillClock clock;
     XoshiroRandomSource random{clock, 20261206};
     ExperimentEngine engine{random};
-    int helpRequests = 0;
 
     std::function<std::unique_ptr<MultimediaControl>()> media()
     {
@@ -25,7 +24,7 @@ protected:
     std::unique_ptr<Form1> window()
     {
         return std::make_unique<Form1>(
-            Form1Services{dialogs, programEnd, engine, media(), [this] { ++helpRequests; }});
+            Form1Services{dialogs, programEnd, engine, media(), [] {}});
     }
     // A window whose parameters were answered, and optionally run.
     std::unique_ptr<Form1> enteredWindow(const QString& guests, const QString& trials, bool run)
