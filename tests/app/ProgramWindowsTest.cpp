@@ -1,7 +1,6 @@
 #include "MainWindowFixture.h"
 #include "ProgramWindows.h"
 
-#include <QApplication>
 #include <QTest>
 
 namespace {
@@ -12,13 +11,12 @@ public:
     int most = 0;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
+    bool eventFilter(QObject*, QEvent* event) override
     {
-        if (event->type() == QEvent::Show && watched->isWidgetType()) {
-            int shown = 0;
-            for (QWidget* window : QApplication::topLevelWidgets())
-                shown += window->isVisible() ? 1 : 0;
-            most = std::max(most, shown);
+        if (event->type() == QEvent::Show) {
+            const auto windows = QApplication::topLevelWidgets();
+            most = std::max(most, int(std::count_if(windows.begin(), windows.end(),
+                                                    [](QWidget* w) { return w->isVisible(); })));
         }
         return false;
     }
@@ -26,7 +24,7 @@ protected:
 
 class ProgramWindowsTest : public MainWindowTest {
 protected:
-    ProgramWindows windows{dialogs, programEnd, engine, media()};
+    ProgramWindows windows{script, script, engine, media()};
     VisibleWindows visible;
 
     void SetUp() override { qApp->installEventFilter(&visible); }
@@ -34,15 +32,15 @@ protected:
 
     Form2* helpAfterRun()
     {
-        dialogs.answers = {QStringLiteral("100"), QStringLiteral("1000")};
+        script.answers = {"100", "1000"};
         windows.showMain();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return dialogs.answers.empty(); }));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return script.answers.empty(); }));
         QTest::mouseClick(button(*windows.mainWindow(), 1), Qt::LeftButton);
-        journal->clear();
+        journal.clear();
         QTest::mouseClick(button(*windows.mainWindow(), 4), Qt::LeftButton);
         EXPECT_TRUE(QTest::qWaitFor([&] { return !windows.mainWindow() && windows.helpWindow(); }));
-        EXPECT_EQ(*journal, cueOf("pinpon.wav"));
-        journal->clear();
+        EXPECT_EQ(journal, cueOf("pinpon.wav"));
+        journal.clear();
         return windows.helpWindow();
     }
 };
@@ -51,32 +49,31 @@ TEST_F(ProgramWindowsTest, ClosingHelpEitherWayBringsANewBlankMainWindow)
 {
     for (const bool byButton : {true, false}) {
         Form2* help = helpAfterRun();
-        dialogs.answers = {QStringLiteral("100"), QStringLiteral("1000")};
-        dialogs.whileOpen = [&] {
-            if (journal->size() == 1) {
+        script.answers = {"100", "1000"};
+        script.whileOpen = [&] {
+            if (journal.size() == 1) {
                 EXPECT_TRUE(tableIsBlank(*windows.mainWindow()));
-                EXPECT_TRUE(text(*windows.mainWindow(), QStringLiteral("Label82")).isEmpty());
+                EXPECT_TRUE(text(*windows.mainWindow(), "Label82").isEmpty());
                 EXPECT_TRUE(button(*windows.mainWindow(), 1)->isEnabled());
             }
         };
         byButton ? help->Command1_Click() : void(help->close());
-        ASSERT_TRUE(QTest::qWaitFor([&] { return dialogs.answers.empty() && !windows.helpWindow(); }));
-        dialogs.whileOpen = nullptr;
-        EXPECT_EQ(journal->size(), 2) << "no cue on closing, both questions again";
+        ASSERT_TRUE(QTest::qWaitFor([&] { return script.answers.empty() && !windows.helpWindow(); }));
+        script.whileOpen = nullptr;
+        EXPECT_EQ(journal.size(), 2) << "no cue on closing, both questions again";
         windows.mainWindow()->closeForHelp();
     }
     EXPECT_EQ(visible.most, 1);
-    EXPECT_FALSE(programEnd.ended());
+    EXPECT_FALSE(script.ended());
 }
 
 TEST_F(ProgramWindowsTest, QuittingOnTheWayBackEndsThroughTheEntrysConfirmation)
 {
     Form2* help = helpAfterRun();
-    dialogs.answers = {QString()};
-    dialogs.yesNo = {true};
+    script.answers = {"", "yes"};
     help->Command1_Click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return programEnd.ended(); }));
-    EXPECT_EQ(journal->value(1), QStringLiteral("yesno 確認|終了していいですか？"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return script.ended(); }));
+    EXPECT_EQ(journal.value(1), QStringLiteral("yesno 確認|終了していいですか？"));
 }
 
 } // namespace

@@ -11,75 +11,61 @@
 
 #include <deque>
 #include <functional>
-#include <memory>
 
-// Everything the handlers do outside themselves, in order.
-using Journal = std::shared_ptr<QStringList>;
-
-// Answers the boxes from a script (an empty answer is Cancel). An unexpected
-// box fails the test and is answered Cancel, then Yes, so the handler ends.
-class ScriptedDialogs final : public Dialogs {
+// The boxes answer from one script, in order: the text of an input box ("" is
+// Cancel) or "yes"/"no". Everything the handlers do outside themselves goes
+// into one journal. An unexpected box fails the test and leads to the end.
+class Script final : public Dialogs, public ProgramEnd {
 public:
-    explicit ScriptedDialogs(Journal journal) : journal_(std::move(journal)) {}
+    QStringList journal;
     std::deque<QString> answers;
-    std::deque<bool> yesNo;
     std::function<void()> whileOpen; // runs while each input box is open
+    bool hasEnded = false;
 
     QString InputBox(const QString& prompt, const QString& title, const QString& preset) override
     {
-        journal_->append(QStringLiteral("input %1|%2|%3").arg(title, prompt, preset));
+        journal << "input " + title + "|" + prompt + "|" + preset;
         if (whileOpen)
             whileOpen();
-        if (answers.empty()) {
-            ADD_FAILURE() << "unexpected input box " << title.toStdString();
-            yesNo.assign(1, true);
-            return {};
-        }
-        const QString answer = answers.front();
-        answers.pop_front();
-        return answer;
+        return next();
     }
     bool YesNo(const QString& prompt, const QString& title) override
     {
-        journal_->append(QStringLiteral("yesno %1|%2").arg(title, prompt));
-        EXPECT_FALSE(yesNo.empty()) << "unexpected yes/no box";
-        const bool yes = yesNo.empty() || yesNo.front();
-        if (!yesNo.empty())
-            yesNo.pop_front();
-        return yes;
+        journal << "yesno " + title + "|" + prompt;
+        return next() != "no";
     }
     void Inform(const QString& text, const QString& title) override
     {
-        journal_->append(QStringLiteral("inform %1|%2").arg(title, text));
+        journal << "inform " + title + "|" + text;
     }
-
-private:
-    Journal journal_;
-};
-
-class RecordingProgramEnd final : public ProgramEnd {
-public:
-    explicit RecordingProgramEnd(Journal journal) : journal_(std::move(journal)) {}
     void end() override
     {
-        journal_->append(QStringLiteral("end"));
-        ended_ = true;
+        journal << "end";
+        hasEnded = true;
     }
-    bool ended() const override { return ended_; }
+    bool ended() const override { return hasEnded; }
 
 private:
-    Journal journal_;
-    bool ended_ = false;
+    QString next()
+    {
+        if (answers.empty()) {
+            ADD_FAILURE() << "unexpected box: " << journal.last().toStdString();
+            return {};
+        }
+        QString answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
 };
 
 class RecordingMedia final : public MultimediaControl {
 public:
-    explicit RecordingMedia(Journal journal) : journal_(std::move(journal)) {}
-    void setCommand(const QString& command) override { journal_->append("media Command=" + command); }
-    void setFileName(const QString& name) override { journal_->append("media FileName=" + name); }
+    explicit RecordingMedia(QStringList& journal) : journal_(journal) {}
+    void setCommand(const QString& command) override { journal_ << "media Command=" + command; }
+    void setFileName(const QString& name) override { journal_ << "media FileName=" + name; }
 
 private:
-    Journal journal_;
+    QStringList& journal_;
 };
 
 class StillClock final : public Clock {
@@ -87,10 +73,8 @@ public:
     float secondsSinceMidnight() override { return 43200.5f; }
 };
 
-// The five entries of a sound cue of the named file.
 inline QStringList cueOf(const QString& file)
 {
-    return {QStringLiteral("media Command=Stop"), QStringLiteral("media Command=Close"),
-            "media FileName=" + file, QStringLiteral("media Command=Open"),
-            QStringLiteral("media Command=Sound")};
+    return {"media Command=Stop", "media Command=Close", "media FileName=" + file,
+            "media Command=Open", "media Command=Sound"};
 }
