@@ -13,7 +13,7 @@ PACKAGES := cmake make g++ clang libclang-rt-14-dev pkg-config \
 	gstreamer1.0-plugins-base fonts-ipafont-gothic fonts-noto-cjk \
 	libgtest-dev libgmock-dev libbenchmark-dev \
 	xvfb xauth x11-utils xdotool imagemagick desktop-file-utils \
-	python3 python3-gi gir1.2-atspi-2.0 at-spi2-core dbus dbus-x11 \
+	python3 python3-gi gir1.2-atspi-2.0 at-spi2-core dbus dbus-x11 libglib2.0-bin \
 	python3-numpy hyperfine
 
 .PHONY: deps build run test bench install clean
