@@ -34,7 +34,7 @@ build: deps
 
 # The program looks its sound cues up in the current folder.
 run: build
-	cd data && ../$(BUILD)/src/app/torumina
+	cd data && $(abspath $(BUILD))/src/app/torumina
 
 # The Qt-free core also runs under AddressSanitizer + UBSan, with the
 # number reader fuzzed for a bounded time.
