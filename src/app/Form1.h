@@ -4,7 +4,6 @@
 
 #include <QWidget>
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -32,9 +31,7 @@ public:
     explicit Form1(Form1Services services);
     ~Form1() override;
 
-    std::int16_t customerCount() const { return customerCount_; }
     std::int16_t trialCount() const { return trialCount_; }
-    MultimediaControl& MMControl1() { return *MMControl1_; }
 
     // Closes the window on the way to the help window, without ending the
     // program.
