@@ -21,36 +21,36 @@ Form2::Form2(QWidget* parent)
     // which the 49-px "閉じる" button was sized.
     setFont(layoutFont(12));
 
-    m_command1 = new QPushButton(QStringLiteral("閉じる"), this);
-    m_command1->setObjectName(QStringLiteral("Command1"));
-    m_command1->setGeometry(twips(8400, 0, 735, 375));
+    command1_ = new QPushButton(QStringLiteral("閉じる"), this);
+    command1_->setObjectName(QStringLiteral("Command1"));
+    command1_->setGeometry(twips(8400, 0, 735, 375));
     // Enter on the focused button closes the window, as on a dialog.
-    m_command1->setAutoDefault(true);
-    connect(m_command1, &QPushButton::clicked, this, &Form2::Command1_Click);
+    command1_->setAutoDefault(true);
+    connect(command1_, &QPushButton::clicked, this, &Form2::Command1_Click);
 
     // Drawn from (9120, 360) to (120, 360): both end points included.
-    m_line1 = new QFrame(this);
-    m_line1->setObjectName(QStringLiteral("Line1"));
-    m_line1->setFrameShape(QFrame::HLine);
-    m_line1->setFrameShadow(QFrame::Plain);
-    m_line1->setLineWidth(1);
-    m_line1->setGeometry(fromTwips(120), fromTwips(360), fromTwips(9120) - fromTwips(120) + 1, 1);
+    line1_ = new QFrame(this);
+    line1_->setObjectName(QStringLiteral("Line1"));
+    line1_->setFrameShape(QFrame::HLine);
+    line1_->setFrameShadow(QFrame::Plain);
+    line1_->setLineWidth(1);
+    line1_->setGeometry(fromTwips(120), fromTwips(360), fromTwips(9120) - fromTwips(120) + 1, 1);
 
-    m_picture1 = new PictureBox(this);
-    m_picture1->setObjectName(QStringLiteral("Picture1"));
-    m_picture1->setGeometry(twips(120, 480, 9015, 6855));
-    m_picture1->setFont(layoutFont(15));
-    m_picture1->setFocusPolicy(Qt::StrongFocus);
+    picture1_ = new PictureBox(this);
+    picture1_->setObjectName(QStringLiteral("Picture1"));
+    picture1_->setGeometry(twips(120, 480, 9015, 6855));
+    picture1_->setFont(layoutFont(15));
+    picture1_->setFocusPolicy(Qt::StrongFocus);
 
-    setTabOrder(m_command1, m_picture1);
-    m_command1->setFocus();
+    setTabOrder(command1_, picture1_);
+    command1_->setFocus();
 }
 
 void Form2::Form_Activate()
 {
-    m_picture1->Cls();
+    picture1_->Cls();
     for (QStringView line : kHelpText)
-        m_picture1->Print(line.toString());
+        picture1_->Print(line.toString());
 }
 
 void Form2::Command1_Click()
@@ -68,7 +68,7 @@ bool Form2::event(QEvent* event)
 
 void Form2::closeEvent(QCloseEvent* event)
 {
-    m_closing = true;
+    closing_ = true;
     event->accept();
     // A window that is not on screen gets no hide event after the close.
     if (isHidden())
@@ -79,14 +79,14 @@ void Form2::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
     // Minimising hides the window too; only a close leads back.
-    if (m_closing)
+    if (closing_)
         notifyClosed();
 }
 
 void Form2::notifyClosed()
 {
-    if (m_closedEmitted)
+    if (closedEmitted_)
         return;
-    m_closedEmitted = true;
+    closedEmitted_ = true;
     emit closed();
 }

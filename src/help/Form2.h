@@ -22,7 +22,7 @@ public:
     // "閉じる": closes the window, exactly as its close box does.
     void Command1_Click();
 
-    PictureBox* picture1() const { return m_picture1; }
+    PictureBox* picture1() const { return picture1_; }
 
 signals:
     // Emitted once, after the window has disappeared from the screen,
@@ -37,9 +37,9 @@ protected:
 private:
     void notifyClosed();
 
-    QPushButton* m_command1 = nullptr;
-    QFrame* m_line1 = nullptr;
-    PictureBox* m_picture1 = nullptr;
-    bool m_closing = false;
-    bool m_closedEmitted = false;
+    QPushButton* command1_ = nullptr;
+    QFrame* line1_ = nullptr;
+    PictureBox* picture1_ = nullptr;
+    bool closing_ = false;
+    bool closedEmitted_ = false;
 };

@@ -17,13 +17,13 @@ PictureBox::PictureBox(QWidget* parent)
 
 void PictureBox::Cls()
 {
-    m_lines.clear();
+    lines_.clear();
     linesChanged();
 }
 
 void PictureBox::Print(const QString& line)
 {
-    m_lines.append(line);
+    lines_.append(line);
     linesChanged();
 }
 
@@ -34,7 +34,7 @@ int PictureBox::lineHeight() const
 
 void PictureBox::linesChanged()
 {
-    setAccessibleDescription(m_lines.join(QLatin1Char('\n')));
+    setAccessibleDescription(lines_.join(QLatin1Char('\n')));
     update();
 }
 
@@ -77,7 +77,7 @@ void PictureBox::paintEvent(QPaintEvent* event)
     const QFontMetrics metrics = fontMetrics();
     const int step = metrics.lineSpacing();
     int top = area.top();
-    for (const QString& line : m_lines) {
+    for (const QString& line : lines_) {
         if (top > area.bottom())
             break;
         if (!line.isEmpty())

@@ -26,7 +26,7 @@ public:
     // visible and indented lines stay aligned.
     void Print(const QString& line);
 
-    const QStringList& lines() const { return m_lines; }
+    const QStringList& lines() const { return lines_; }
 
     // Distance between the tops of two consecutive lines in the box's font.
     int lineHeight() const;
@@ -38,5 +38,5 @@ private:
     void linesChanged();
     void drawLine(QPainter& painter, const QRect& area, int baseline, const QString& line) const;
 
-    QStringList m_lines;
+    QStringList lines_;
 };

@@ -73,9 +73,9 @@ void holdExitForLoad()
 
 MMControl::~MMControl()
 {
-    if (m_effect && m_playRequested
-        && (m_effect->isPlaying() || m_effect->status() == QSoundEffect::Loading))
-        letSoundOut(m_effect.release());
+    if (effect_ && playRequested_
+        && (effect_->isPlaying() || effect_->status() == QSoundEffect::Loading))
+        letSoundOut(effect_.release());
 }
 
 void MMControl::setCommand(const QString& command)
@@ -95,17 +95,17 @@ void MMControl::setCommand(const QString& command)
 
 void MMControl::setFileName(const QString& fileName)
 {
-    m_fileName = fileName;
+    fileName_ = fileName;
 }
 
 QUrl MMControl::openedUrl() const
 {
-    return m_effect ? m_effect->source() : QUrl();
+    return effect_ ? effect_->source() : QUrl();
 }
 
 QSoundEffect::Status MMControl::status() const
 {
-    return m_effect ? m_effect->status() : QSoundEffect::Null;
+    return effect_ ? effect_->status() : QSoundEffect::Null;
 }
 
 bool MMControl::hasOutgoingCue()
@@ -115,40 +115,40 @@ bool MMControl::hasOutgoingCue()
 
 void MMControl::stop()
 {
-    if (m_effect)
-        m_effect->stop();
-    m_playRequested = false;
+    if (effect_)
+        effect_->stop();
+    playRequested_ = false;
 }
 
 void MMControl::close()
 {
-    m_effect.reset();
-    m_playRequested = false;
+    effect_.reset();
+    playRequested_ = false;
 }
 
 void MMControl::open()
 {
     // One file at a time: opening another releases the one held.
     close();
-    if (m_fileName.isEmpty())
+    if (fileName_.isEmpty())
         return;
     // A fresh effect for every file rather than a new source on the old one:
     // when the source is switched while a sample loads, Qt 6.4 can take the
     // late "ready" of the old sample for the new one and then plays nothing.
-    m_effect = std::make_unique<QSoundEffect>();
-    m_effect->setSource(QUrl::fromLocalFile(QDir::current().absoluteFilePath(m_fileName)));
+    effect_ = std::make_unique<QSoundEffect>();
+    effect_->setSource(QUrl::fromLocalFile(QDir::current().absoluteFilePath(fileName_)));
     holdExitForLoad();
 }
 
 void MMControl::sound()
 {
     // "Sound" on a closed control plays the file named by FileName.
-    if (!m_effect)
+    if (!effect_)
         open();
-    if (!m_effect)
+    if (!effect_)
         return;
     cutOffOutgoingCue();
     // While the sample is still loading, QSoundEffect starts it once loaded.
-    m_effect->play();
-    m_playRequested = true;
+    effect_->play();
+    playRequested_ = true;
 }

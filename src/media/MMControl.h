@@ -24,9 +24,9 @@ public:
     void setFileName(const QString& fileName) override;
 
     // What the control holds; read by tests.
-    QString fileName() const { return m_fileName; }
+    QString fileName() const { return fileName_; }
     QUrl openedUrl() const;                // empty while nothing is open
-    bool isPlayingRequested() const { return m_playRequested; }
+    bool isPlayingRequested() const { return playRequested_; }
     QSoundEffect::Status status() const;   // Null while nothing is open
 
     // True while a cue started by a control that has since been destroyed is
@@ -39,7 +39,7 @@ private:
     void open();
     void sound();
 
-    QString m_fileName;
-    std::unique_ptr<QSoundEffect> m_effect;
-    bool m_playRequested = false;
+    QString fileName_;
+    std::unique_ptr<QSoundEffect> effect_;
+    bool playRequested_ = false;
 };
