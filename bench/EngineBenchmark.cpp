@@ -15,7 +15,8 @@ namespace {
 
 // Every experiment in full: the running balances sorted ascending by the
 // exchange sort, the lowest taken from position 1.
-ExperimentResult runWithFullSort(RandomSource& random, int customerCount, int trialCount) {
+ExperimentResult runWithFullSort(RandomSource& random, int customerCount, int trialCount)
+{
     ExperimentResult result;
     std::vector<float> draws(static_cast<std::size_t>(customerCount));
     std::array<std::int16_t, kMaxCustomers + 1> balances{};
@@ -25,7 +26,8 @@ ExperimentResult runWithFullSort(RandomSource& random, int customerCount, int tr
         random.fill(draws);
         std::int16_t balance = 0;
         for (int i = 1; i <= customerCount; ++i) {
-            balance = static_cast<std::int16_t>(balance + (draws[static_cast<std::size_t>(i - 1)] < 0.5f ? 1 : -1));
+            balance = static_cast<std::int16_t>(
+                    balance + (draws[static_cast<std::size_t>(i - 1)] < 0.5f ? 1 : -1));
             balances[static_cast<std::size_t>(i)] = balance;
         }
         for (std::size_t i = 1; i < static_cast<std::size_t>(customerCount); ++i) {
@@ -44,28 +46,33 @@ ExperimentResult runWithFullSort(RandomSource& random, int customerCount, int tr
     return result;
 }
 
-class StillClock final : public Clock {
+class StillClock final : public Clock
+{
 public:
     float secondsSinceMidnight() override { return 43200.0f; }
 };
 
 // Both versions draw from the generator the program uses, over the real
 // clock, so the clock's cost is part of the figure.
-void BM_Run(benchmark::State& state) {
+void BM_Run(benchmark::State& state)
+{
     SystemClock clock;
     XoshiroRandomSource random(clock, 1);
     ExperimentEngine engine(random);
     for (auto _ : state) {
-        ExperimentResult result = engine.run(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+        ExperimentResult result =
+                engine.run(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
         benchmark::DoNotOptimize(result);
     }
 }
 
-void BM_RunWithFullSort(benchmark::State& state) {
+void BM_RunWithFullSort(benchmark::State& state)
+{
     SystemClock clock;
     XoshiroRandomSource random(clock, 1);
     for (auto _ : state) {
-        ExperimentResult result = runWithFullSort(random, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+        ExperimentResult result = runWithFullSort(random, static_cast<int>(state.range(0)),
+                                                  static_cast<int>(state.range(1)));
         benchmark::DoNotOptimize(result);
     }
 }
@@ -73,12 +80,17 @@ void BM_RunWithFullSort(benchmark::State& state) {
 } // namespace
 
 // Arguments: guests per experiment, experiments per run.
-BENCHMARK(BM_Run)->Args({10, 1})->Args({100, 1000})->Args({1000, 10000})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Run)
+        ->Args({10, 1})
+        ->Args({100, 1000})
+        ->Args({1000, 10000})
+        ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RunWithFullSort)->Args({10, 1})->Args({100, 1000})->Unit(benchmark::kMicrosecond);
 // About 5e9 comparisons: seconds per run, so once is enough.
 BENCHMARK(BM_RunWithFullSort)->Args({1000, 10000})->Iterations(1)->Unit(benchmark::kMicrosecond);
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;
@@ -90,8 +102,9 @@ int main(int argc, char** argv) {
     ExperimentEngine engine(forEngine);
     const ExperimentResult fast = engine.run(100, 1000);
     const ExperimentResult full = runWithFullSort(forFullSort, 100, 1000);
-    if (fast.frequencyCounts != full.frequencyCounts || fast.lowestBalanceCounts != full.lowestBalanceCounts ||
-        fast.meanLowestBalance != full.meanLowestBalance) {
+    if (fast.frequencyCounts != full.frequencyCounts
+        || fast.lowestBalanceCounts != full.lowestBalanceCounts
+        || fast.meanLowestBalance != full.meanLowestBalance) {
         std::fprintf(stderr, "the engine and the full exchange sort disagree\n");
         return 1;
     }

@@ -37,7 +37,10 @@ std::u16string normalised(std::u16string_view text)
     return out;
 }
 
-bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(char16_t c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 // Whether the whole text is one decimal number the way both this reader and
 // strtod spell it: sign, digits with at most one point, exponent with digits.
@@ -85,8 +88,8 @@ void checkAgainstStrtod(std::u16string_view text, std::optional<double> reading)
     }
 }
 
-void checkParameter(std::u16string_view text, std::optional<double> reading,
-                    std::int16_t lower, std::int16_t upper)
+void checkParameter(std::u16string_view text, std::optional<double> reading, std::int16_t lower,
+                    std::int16_t upper)
 {
     const std::optional<std::int16_t> accepted = acceptParameter(text, lower, upper);
     const bool inRange = reading && *reading >= lower && *reading <= upper;

@@ -17,7 +17,8 @@ namespace {
 const QColor kWhite(255, 255, 255);
 const QColor kLightCyan(128, 255, 255);
 
-struct LabelLook {
+struct LabelLook
+{
     std::optional<QFont> font; // none: the window's default font
     QColor background;
     QPalette::ColorRole textRole = QPalette::ButtonText;
@@ -191,19 +192,19 @@ void Form1::Form_Activate()
 
 void Form1::EnterParameters()
 {
-    const auto guests = AskParameter(
-        services_.dialogs, services_.programEnd, QStringLiteral(" お客人数の設定"),
-        QStringLiteral("10以上1000以下の整数を入力してください．．．"), QStringLiteral("100"),
-        10, 1000);
+    const auto guests =
+            AskParameter(services_.dialogs, services_.programEnd, QStringLiteral(" お客人数の設定"),
+                         QStringLiteral("10以上1000以下の整数を入力してください．．．"),
+                         QStringLiteral("100"), 10, 1000);
     if (!guests)
         return;
     customerCount_ = *guests;
     table_.Label82->setText(QString::number(customerCount_));
 
-    const auto trials = AskParameter(
-        services_.dialogs, services_.programEnd, QStringLiteral(" 実験回数の設定"),
-        QStringLiteral("1以上10000以下の整数を入力してください．．．"), QStringLiteral("1000"),
-        1, 10000);
+    const auto trials =
+            AskParameter(services_.dialogs, services_.programEnd, QStringLiteral(" 実験回数の設定"),
+                         QStringLiteral("1以上10000以下の整数を入力してください．．．"),
+                         QStringLiteral("1000"), 1, 10000);
     if (!trials)
         return;
     trialCount_ = *trials;

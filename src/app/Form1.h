@@ -14,7 +14,8 @@ class MultimediaControl;
 class ProgramEnd;
 
 // What the main window reaches outside itself; tests put fakes here.
-struct Form1Services {
+struct Form1Services
+{
     Dialogs& dialogs;
     ProgramEnd& programEnd;
     ExperimentEngine& engine;
@@ -24,7 +25,8 @@ struct Form1Services {
 };
 
 // The main window: the frequency table, the parameters and four commands.
-class Form1 final : public QWidget {
+class Form1 final : public QWidget
+{
     Q_OBJECT
 
 public:

@@ -14,8 +14,8 @@ bool ConfirmQuit(Dialogs& dialogs, ProgramEnd& programEnd, const QString& title)
 
 std::optional<std::int16_t> AskParameter(Dialogs& dialogs, ProgramEnd& programEnd,
                                          const QString& title, const QString& prompt,
-                                         const QString& defaultAnswer,
-                                         std::int16_t lower, std::int16_t upper)
+                                         const QString& defaultAnswer, std::int16_t lower,
+                                         std::int16_t upper)
 {
     for (;;) {
         const QString answer = dialogs.InputBox(prompt, title, defaultAnswer);

@@ -10,12 +10,11 @@ class ProgramEnd;
 
 // "終了していいですか？" with Yes as the default. Yes ends the program;
 // returns whether the program goes on.
-[[nodiscard]] bool ConfirmQuit(Dialogs& dialogs, ProgramEnd& programEnd,
-                               const QString& title);
+[[nodiscard]] bool ConfirmQuit(Dialogs& dialogs, ProgramEnd& programEnd, const QString& title);
 
 // Asks until the answer's number lies in lower..upper and returns its
 // integer part; nothing when the user ended the program instead.
 std::optional<std::int16_t> AskParameter(Dialogs& dialogs, ProgramEnd& programEnd,
                                          const QString& title, const QString& prompt,
-                                         const QString& defaultAnswer,
-                                         std::int16_t lower, std::int16_t upper);
+                                         const QString& defaultAnswer, std::int16_t lower,
+                                         std::int16_t upper);

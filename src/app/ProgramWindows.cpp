@@ -4,9 +4,11 @@
 #include "ProgramEnd.h"
 
 ProgramWindows::ProgramWindows(
-    Dialogs& dialogs, ProgramEnd& programEnd, ExperimentEngine& engine,
-    std::function<std::unique_ptr<MultimediaControl>()> makeMultimediaControl)
-    : dialogs_(dialogs), programEnd_(programEnd), engine_(engine),
+        Dialogs& dialogs, ProgramEnd& programEnd, ExperimentEngine& engine,
+        std::function<std::unique_ptr<MultimediaControl>()> makeMultimediaControl)
+    : dialogs_(dialogs),
+      programEnd_(programEnd),
+      engine_(engine),
       makeMultimediaControl_(std::move(makeMultimediaControl))
 {
 }
@@ -21,8 +23,8 @@ void ProgramWindows::showMain()
 {
     if (programEnd_.ended())
         return;
-    auto* form = new Form1({dialogs_, programEnd_, engine_, makeMultimediaControl_,
-                            [this] { showHelp(); }});
+    auto* form = new Form1(
+            {dialogs_, programEnd_, engine_, makeMultimediaControl_, [this] { showHelp(); }});
     form->setAttribute(Qt::WA_DeleteOnClose);
     main_ = form;
     form->show();

@@ -11,7 +11,8 @@
 
 // Owns the program's one window at a time: the main window, or the help
 // window in its place. The windows do not know each other.
-class ProgramWindows final : public QObject {
+class ProgramWindows final : public QObject
+{
     Q_OBJECT
 
 public:

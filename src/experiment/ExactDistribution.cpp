@@ -6,7 +6,8 @@
 
 namespace {
 
-std::size_t at(int lowestBalance) {
+std::size_t at(int lowestBalance)
+{
     return static_cast<std::size_t>(lowestBalance + kMaxCustomers);
 }
 
@@ -15,8 +16,9 @@ std::size_t at(int lowestBalance) {
 // the central term as a product of n factors near 1, then outwards by
 // C(n, j + 1) = C(n, j) (n - j) / (j + 1). Every term is at least 2^-1000,
 // well inside the normal range of a double.
-std::vector<double> binomialRow(int n) {
-    double central = 1.0;  // C(t, floor(t/2)) / 2^t, grown from t = 0
+std::vector<double> binomialRow(int n)
+{
+    double central = 1.0; // C(t, floor(t/2)) / 2^t, grown from t = 0
     for (int t = 1; t <= n; ++t) {
         if (t % 2 == 1) {
             central *= static_cast<double>(t) / static_cast<double>(t + 1);
@@ -26,8 +28,8 @@ std::vector<double> binomialRow(int n) {
     const int middle = n / 2;
     row[static_cast<std::size_t>(middle)] = central;
     for (int j = middle; j < n; ++j) {
-        row[static_cast<std::size_t>(j) + 1] =
-            row[static_cast<std::size_t>(j)] * static_cast<double>(n - j) / static_cast<double>(j + 1);
+        row[static_cast<std::size_t>(j) + 1] = row[static_cast<std::size_t>(j)]
+                * static_cast<double>(n - j) / static_cast<double>(j + 1);
     }
     for (int j = 0; j < middle; ++j) {
         row[static_cast<std::size_t>(j)] = row[static_cast<std::size_t>(n - j)];
@@ -37,14 +39,16 @@ std::vector<double> binomialRow(int n) {
 
 } // namespace
 
-double ExactDistribution::probability(int lowestBalance) const {
+double ExactDistribution::probability(int lowestBalance) const
+{
     if (lowestBalance < -customerCount || lowestBalance > 1) {
         return 0.0;
     }
     return lowestBalanceProbabilities[at(lowestBalance)];
 }
 
-int ExactDistribution::coinsToPrepare(double coverage) const {
+int ExactDistribution::coinsToPrepare(double coverage) const
+{
     if (!(coverage >= 0.0 && coverage <= 1.0)) {
         throw std::invalid_argument("coverage " + std::to_string(coverage) + " is outside 0..1");
     }
@@ -63,10 +67,11 @@ int ExactDistribution::coinsToPrepare(double coverage) const {
     return coins;
 }
 
-ExactDistribution exactDistribution(int customerCount) {
+ExactDistribution exactDistribution(int customerCount)
+{
     if (customerCount < 1 || customerCount > kMaxCustomers) {
-        throw std::invalid_argument("customerCount " + std::to_string(customerCount) +
-                                    " is outside 1.." + std::to_string(kMaxCustomers));
+        throw std::invalid_argument("customerCount " + std::to_string(customerCount)
+                                    + " is outside 1.." + std::to_string(kMaxCustomers));
     }
     const int n = customerCount;
     const std::vector<double> row = binomialRow(n);

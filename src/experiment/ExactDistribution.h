@@ -7,7 +7,8 @@
 // The law of the lowest balance m = min(S_1, ..., S_n) of n fair +1/-1
 // steps, the quantity the engine samples. The start balance 0 is not among
 // the S_i, so m ranges over -n..1.
-struct ExactDistribution {
+struct ExactDistribution
+{
     int customerCount = 0;
     // P(m) at index m + 1000, laid out like ExperimentResult::lowestBalanceCounts.
     std::array<double, kMaxCustomers + 2> lowestBalanceProbabilities{};

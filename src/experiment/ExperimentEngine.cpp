@@ -10,16 +10,17 @@
 
 namespace {
 
-void requireInRange(const char* name, int value, int low, int high) {
+void requireInRange(const char* name, int value, int low, int high)
+{
     if (value < low || value > high) {
-        throw std::invalid_argument(std::string(name) + " " + std::to_string(value) +
-                                    " is outside " + std::to_string(low) + ".." +
-                                    std::to_string(high));
+        throw std::invalid_argument(std::string(name) + " " + std::to_string(value) + " is outside "
+                                    + std::to_string(low) + ".." + std::to_string(high));
     }
 }
 
-template <typename T>
-T checkedAdd(T a, T b) {
+template<typename T>
+T checkedAdd(T a, T b)
+{
     T sum{};
     if (__builtin_add_overflow(a, b, &sum)) {
         throw std::overflow_error("integer overflow in the experiment");
@@ -27,11 +28,12 @@ T checkedAdd(T a, T b) {
     return sum;
 }
 
-template <typename Array>
-void requireIndex(const Array& array, int index) {
+template<typename Array>
+void requireIndex(const Array& array, int index)
+{
     if (index < 0 || static_cast<std::size_t>(index) >= array.size()) {
-        throw std::out_of_range("index " + std::to_string(index) + " outside 0.." +
-                                std::to_string(array.size() - 1));
+        throw std::out_of_range("index " + std::to_string(index) + " outside 0.."
+                                + std::to_string(array.size() - 1));
     }
 }
 
@@ -41,8 +43,8 @@ void requireIndex(const Array& array, int index) {
 // A draw below 0.5 is +1, anything else (0.5 included) -1. Nothing here
 // branches on a draw: each is a coin flip, and a branch on it would be
 // mispredicted every other toss.
-std::int16_t tossAll(const float* draws, std::int16_t* steps, std::int16_t* balances,
-                     std::size_t n) {
+std::int16_t tossAll(const float* draws, std::int16_t* steps, std::int16_t* balances, std::size_t n)
+{
     std::int16_t balance = 0;
     std::size_t i = 1;
 #if defined(__SSE2__)
@@ -57,7 +59,8 @@ std::int16_t tossAll(const float* draws, std::int16_t* steps, std::int16_t* bala
     for (; i + 7 <= n; i += 8) {
         const __m128 tailsLow = _mm_cmpge_ps(_mm_loadu_ps(draws + i - 1), half);
         const __m128 tailsHigh = _mm_cmpge_ps(_mm_loadu_ps(draws + i + 3), half);
-        const __m128i tails = _mm_packs_epi32(_mm_castps_si128(tailsLow), _mm_castps_si128(tailsHigh));
+        const __m128i tails =
+                _mm_packs_epi32(_mm_castps_si128(tailsLow), _mm_castps_si128(tailsHigh));
         // tails is -1 or 0 per lane: -2 | 1 = -1, 0 | 1 = +1.
         const __m128i step = _mm_or_si128(_mm_add_epi16(tails, tails), one);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(steps + i), step);
@@ -87,7 +90,8 @@ std::int16_t tossAll(const float* draws, std::int16_t* steps, std::int16_t* bala
 
 } // namespace
 
-int classIndex(int lowestBalance) {
+int classIndex(int lowestBalance)
+{
     // Compared before the shift, which would overflow near INT_MAX.
     if (lowestBalance <= -58) {
         return 1;
@@ -98,9 +102,10 @@ int classIndex(int lowestBalance) {
     return lowestBalance + 59;
 }
 
-ExperimentEngine::ExperimentEngine(RandomSource& random) : random_(random) {}
+ExperimentEngine::ExperimentEngine(RandomSource& random) : random_(random) { }
 
-ExperimentResult ExperimentEngine::run(int customerCount, int trialCount) {
+ExperimentResult ExperimentEngine::run(int customerCount, int trialCount)
+{
     requireInRange("customerCount", customerCount, 1, kMaxCustomers);
     requireInRange("trialCount", trialCount, 1, kMaxTrials);
     // Every per-guest index below lies in 0..customerCount; checking the
@@ -147,7 +152,7 @@ ExperimentResult ExperimentEngine::run(int customerCount, int trialCount) {
         ++result.lowestBalanceCounts[static_cast<std::size_t>(exact)];
     }
 
-    result.meanLowestBalance = static_cast<float>(static_cast<double>(lowestBalanceSum_) /
-                                                  static_cast<double>(trialCount));
+    result.meanLowestBalance = static_cast<float>(static_cast<double>(lowestBalanceSum_)
+                                                  / static_cast<double>(trialCount));
     return result;
 }

@@ -13,7 +13,8 @@ inline constexpr int kMaxTrials = 10000;
 // and the classes between hold one value each (m + 59).
 int classIndex(int lowestBalance);
 
-struct ExperimentResult {
+struct ExperimentResult
+{
     // Indexed 1..63 like the table cells; element 0 is unused.
     std::array<std::int16_t, kClassCount + 1> frequencyCounts{};
     float meanLowestBalance = 0.0f;
@@ -22,7 +23,8 @@ struct ExperimentResult {
     std::array<std::int32_t, kMaxCustomers + 2> lowestBalanceCounts{};
 };
 
-class ExperimentEngine {
+class ExperimentEngine
+{
 public:
     explicit ExperimentEngine(RandomSource& random);
 

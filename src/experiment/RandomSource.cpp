@@ -13,26 +13,30 @@ constexpr std::uint64_t kGoldenGamma = 0x9E3779B97F4A7C15ULL;
 
 // The splitmix64 finaliser: a bijection on 64-bit words that spreads every
 // input bit over the whole output.
-constexpr std::uint64_t mix64(std::uint64_t z) {
+constexpr std::uint64_t mix64(std::uint64_t z)
+{
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
     return z ^ (z >> 31);
 }
 
-constexpr std::uint64_t splitmix64(std::uint64_t& x) {
+constexpr std::uint64_t splitmix64(std::uint64_t& x)
+{
     x += kGoldenGamma;
     return mix64(x);
 }
 
 } // namespace
 
-void RandomSource::fill(std::span<float> out) {
+void RandomSource::fill(std::span<float> out)
+{
     for (float& value : out) {
         value = next();
     }
 }
 
-float SystemClock::secondsSinceMidnight() {
+float SystemClock::secondsSinceMidnight()
+{
     using namespace std::chrono;
     const auto now = system_clock::now().time_since_epoch();
     const auto whole = floor<seconds>(now);
@@ -52,7 +56,8 @@ float SystemClock::secondsSinceMidnight() {
     return static_cast<float>(static_cast<double>(cachedSecondOfDay_) + fraction);
 }
 
-XoshiroRandomSource::XoshiroRandomSource(Clock& clock, std::uint64_t seed) : clock_(clock) {
+XoshiroRandomSource::XoshiroRandomSource(Clock& clock, std::uint64_t seed) : clock_(clock)
+{
     std::uint64_t x = seed;
     for (std::uint64_t& word : s_) {
         word = splitmix64(x);
@@ -60,7 +65,8 @@ XoshiroRandomSource::XoshiroRandomSource(Clock& clock, std::uint64_t seed) : clo
     avoidZeroState();
 }
 
-void XoshiroRandomSource::reseedFromClock() {
+void XoshiroRandomSource::reseedFromClock()
+{
     // Each word goes through a bijection keyed by the clock value, so the
     // new state depends on both. Reseeding twice with the same clock value
     // gives g(g(s)) rather than g(s): the sequence goes on instead of
@@ -72,7 +78,8 @@ void XoshiroRandomSource::reseedFromClock() {
     avoidZeroState();
 }
 
-void XoshiroRandomSource::fill(std::span<float> out) {
+void XoshiroRandomSource::fill(std::span<float> out)
+{
     // The generator is one serial chain; the integer-to-float conversion is
     // not, so it runs as a separate loop the compiler can vectorise. A local
     // copy of the state stays in registers.
@@ -100,19 +107,22 @@ void XoshiroRandomSource::fill(std::span<float> out) {
     s_ = local.s_;
 }
 
-void XoshiroRandomSource::avoidZeroState() {
+void XoshiroRandomSource::avoidZeroState()
+{
     if ((s_[0] | s_[1] | s_[2] | s_[3]) == 0) {
         s_[0] = kGoldenGamma;
     }
 }
 
-RandomSource& processRandomSource() {
+RandomSource& processRandomSource()
+{
     static SystemClock clock;
     static XoshiroRandomSource source(clock, [] {
         std::uint64_t seed = static_cast<std::uint64_t>(
-            std::chrono::steady_clock::now().time_since_epoch().count());
+                std::chrono::steady_clock::now().time_since_epoch().count());
         seed ^= static_cast<std::uint64_t>(
-            std::chrono::system_clock::now().time_since_epoch().count()) << 1;
+                        std::chrono::system_clock::now().time_since_epoch().count())
+                << 1;
         try {
             std::random_device device;
             seed ^= (static_cast<std::uint64_t>(device()) << 32) ^ device();

@@ -6,13 +6,15 @@
 
 // Seconds since local midnight, with their fraction, in single precision:
 // the value the generator is reseeded from before every experiment.
-class Clock {
+class Clock
+{
 public:
     virtual ~Clock() = default;
     virtual float secondsSinceMidnight() = 0;
 };
 
-class SystemClock final : public Clock {
+class SystemClock final : public Clock
+{
 public:
     float secondsSinceMidnight() override;
 
@@ -25,7 +27,8 @@ private:
 };
 
 // The process-wide pseudo-random generator the experiments draw from.
-class RandomSource {
+class RandomSource
+{
 public:
     virtual ~RandomSource() = default;
 
@@ -42,7 +45,8 @@ public:
 };
 
 // xoshiro256+ with 24-bit single-precision output.
-class XoshiroRandomSource final : public RandomSource {
+class XoshiroRandomSource final : public RandomSource
+{
 public:
     XoshiroRandomSource(Clock& clock, std::uint64_t seed);
 
@@ -51,10 +55,12 @@ public:
     void fill(std::span<float> out) override;
 
 private:
-    static float toUnitFloat(std::uint64_t bits) {
+    static float toUnitFloat(std::uint64_t bits)
+    {
         return static_cast<float>(bits >> 40) * 0x1.0p-24f;
     }
-    std::uint64_t step() {
+    std::uint64_t step()
+    {
         const std::uint64_t result = s_[0] + s_[3];
         const std::uint64_t t = s_[1] << 17;
         s_[2] ^= s_[0];

@@ -11,7 +11,8 @@
 namespace {
 
 // The arrow comes back however the handler is left.
-class BusyPointer {
+class BusyPointer
+{
 public:
     explicit BusyPointer(QWidget* form) : form_(form) { form_->setCursor(Qt::WaitCursor); }
     ~BusyPointer() { form_->setCursor(Qt::ArrowCursor); }
@@ -24,9 +25,8 @@ private:
 
 } // namespace
 
-void Command1_Click(const TableControls& controls, ExperimentEngine& engine,
-                    Dialogs& dialogs, std::int16_t customerCount,
-                    std::int16_t trialCount)
+void Command1_Click(const TableControls& controls, ExperimentEngine& engine, Dialogs& dialogs,
+                    std::int16_t customerCount, std::int16_t trialCount)
 {
     QCoreApplication::processEvents();
     BusyPointer busy(controls.form);
@@ -40,15 +40,14 @@ void Command1_Click(const TableControls& controls, ExperimentEngine& engine,
         // The table keeps what it showed and the window stays usable.
         controls.Command2->setEnabled(true);
         controls.Command3->setEnabled(true);
-        dialogs.Inform(QString::fromStdString(error.what()),
-                       QStringLiteral("トルミナの実験"));
+        dialogs.Inform(QString::fromStdString(error.what()), QStringLiteral("トルミナの実験"));
         return;
     }
 
     controls.Label3->setText(QString::fromStdString(formatMean(result.meanLowestBalance)));
     for (int k = 1; k <= kClassCount; ++k)
         controls.dosu[static_cast<std::size_t>(k)]->setText(
-            QString::number(result.frequencyCounts[static_cast<std::size_t>(k)]));
+                QString::number(result.frequencyCounts[static_cast<std::size_t>(k)]));
 
     controls.Command1->setEnabled(false);
     controls.Command2->setEnabled(true);

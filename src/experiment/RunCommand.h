@@ -8,6 +8,5 @@ class Dialogs;
 class ExperimentEngine;
 
 // "実験開始": runs the experiments and writes the mean and the 63 counts.
-void Command1_Click(const TableControls& controls, ExperimentEngine& engine,
-                    Dialogs& dialogs, std::int16_t customerCount,
-                    std::int16_t trialCount);
+void Command1_Click(const TableControls& controls, ExperimentEngine& engine, Dialogs& dialogs,
+                    std::int16_t customerCount, std::int16_t trialCount);

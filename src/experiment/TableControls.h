@@ -7,7 +7,8 @@
 #include <array>
 
 // The controls of the main window that the run and the reset write to.
-struct TableControls {
+struct TableControls
+{
     QWidget* form = nullptr;
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;

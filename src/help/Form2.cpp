@@ -9,8 +9,7 @@
 #include <QHideEvent>
 #include <QPushButton>
 
-Form2::Form2(QWidget* parent)
-    : QWidget(parent, Qt::Window)
+Form2::Form2(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral(" トルミナの実験２＿ヘルプ（設問と操作方法）"));

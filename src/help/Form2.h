@@ -10,7 +10,8 @@ class PictureBox;
 // operating instructions, and leads back to the main window when closed.
 // It does not know the main window; whoever opened it listens to closed().
 // The window deletes itself once closed.
-class Form2 : public QWidget {
+class Form2 : public QWidget
+{
     Q_OBJECT
 public:
     explicit Form2(QWidget* parent = nullptr);

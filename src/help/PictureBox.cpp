@@ -3,8 +3,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-PictureBox::PictureBox(QWidget* parent)
-    : QFrame(parent)
+PictureBox::PictureBox(QWidget* parent) : QFrame(parent)
 {
     // A classic sunken client edge, two pixels deep, whatever the style.
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -38,7 +37,8 @@ void PictureBox::linesChanged()
     update();
 }
 
-void PictureBox::drawLine(QPainter& painter, const QRect& area, int baseline, const QString& line) const
+void PictureBox::drawLine(QPainter& painter, const QRect& area, int baseline,
+                          const QString& line) const
 {
     // The leading ideographic spaces are the indentation and always keep
     // their full width, so that indented lines stay aligned.

@@ -10,7 +10,8 @@ class QPainter;
 // A text output area written the way a teletype is: cleared, then filled one
 // line at a time from the top. The lines are kept so that the box repaints
 // them itself whenever it is uncovered.
-class PictureBox : public QFrame {
+class PictureBox : public QFrame
+{
     Q_OBJECT
 public:
     explicit PictureBox(QWidget* parent = nullptr);

@@ -13,7 +13,8 @@
 // "Sound" (in any letter case); any other word does nothing. Nothing it does
 // waits for the sound or reports a failure: a missing or unreadable file, a
 // file that is not WAV, or a machine without audio output means silence.
-class MMControl final : public MultimediaControl {
+class MMControl final : public MultimediaControl
+{
 public:
     MMControl() = default;
     ~MMControl() override;
@@ -25,9 +26,9 @@ public:
 
     // What the control holds; read by tests.
     QString fileName() const { return fileName_; }
-    QUrl openedUrl() const;                // empty while nothing is open
+    QUrl openedUrl() const; // empty while nothing is open
     bool isPlayingRequested() const { return playRequested_; }
-    QSoundEffect::Status status() const;   // Null while nothing is open
+    QSoundEffect::Status status() const; // Null while nothing is open
 
     // True while a cue started by a control that has since been destroyed is
     // still allowed to sound out.

@@ -5,7 +5,8 @@
 // The multimedia control of the main window: it takes command words
 // ("Stop", "Close", "Open", "Sound") and the file the next "Open" acts on.
 // It reports nothing back.
-class MultimediaControl {
+class MultimediaControl
+{
 public:
     virtual ~MultimediaControl() = default;
     virtual void setCommand(const QString& command) = 0;

@@ -3,7 +3,8 @@
 #include <QString>
 
 // The modal boxes the handlers talk to the user through. Tests script them.
-class Dialogs {
+class Dialogs
+{
 public:
     virtual ~Dialogs() = default;
 

@@ -14,8 +14,8 @@ std::string formatMean(float value)
     const double tenths = std::round(static_cast<double>(value) * 10.0);
 
     char digits[64];
-    const auto [end, error] =
-        std::to_chars(digits, digits + sizeof digits, std::fabs(tenths), std::chars_format::fixed, 0);
+    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, std::fabs(tenths),
+                                            std::chars_format::fixed, 0);
     (void)error; // 39 digits at most for any finite float
     std::string text(digits, end);
     text.insert(text.size() - 1, 1, '.');

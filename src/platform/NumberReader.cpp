@@ -40,7 +40,8 @@ bool isIgnored(char16_t c)
 // are skipped wherever they stand and full-width forms arrive as ASCII. Any
 // other non-ASCII code unit, a lone surrogate included, arrives as '\0',
 // which continues no number.
-class Cursor {
+class Cursor
+{
 public:
     explicit Cursor(std::u16string_view text) : text_(text) { skipIgnored(); }
 
@@ -78,7 +79,10 @@ private:
     std::size_t pos_ = 0;
 };
 
-bool isDecimalDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDecimalDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 int radixDigit(char c, int radix)
 {
@@ -166,7 +170,7 @@ std::optional<double> readDecimal(Cursor& in)
 
     // The value is 0.<digits> times 10^position.
     const long long position =
-        scale + exponent + static_cast<long long>(digits.size()) - (droppedNonZero ? 1 : 0);
+            scale + exponent + static_cast<long long>(digits.size()) - (droppedNonZero ? 1 : 0);
     if (position > kOverflowPosition)
         return std::nullopt;
     if (position < kUnderflowPosition)
@@ -176,8 +180,7 @@ std::optional<double> readDecimal(Cursor& in)
     digits += 'e';
     digits += std::to_string(position);
     double value = 0.0;
-    const auto [end, error] =
-        std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (error == std::errc::result_out_of_range)
         return position > 0 ? std::nullopt : std::optional<double>(zero);
     if (error != std::errc() || end != digits.data() + digits.size() || !std::isfinite(value))
@@ -200,8 +203,7 @@ std::optional<double> readNumber(std::u16string_view text)
     return readDecimal(in);
 }
 
-std::optional<std::int16_t> acceptParameter(std::u16string_view answer,
-                                            std::int16_t lower,
+std::optional<std::int16_t> acceptParameter(std::u16string_view answer, std::int16_t lower,
                                             std::int16_t upper)
 {
     const std::optional<double> value = readNumber(answer);

@@ -14,6 +14,5 @@ std::optional<double> readNumber(std::u16string_view text);
 
 // The integer part of an answer whose number lies in lower..upper inclusive;
 // nothing when the answer is to be refused.
-std::optional<std::int16_t> acceptParameter(std::u16string_view answer,
-                                            std::int16_t lower,
+std::optional<std::int16_t> acceptParameter(std::u16string_view answer, std::int16_t lower,
                                             std::int16_t upper);

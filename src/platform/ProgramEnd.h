@@ -2,7 +2,8 @@
 
 // Ends the program at once: every window closes and no further handler runs.
 // Handlers that ask for it return straight away afterwards.
-class ProgramEnd {
+class ProgramEnd
+{
 public:
     virtual ~ProgramEnd() = default;
     virtual void end() = 0;

@@ -4,7 +4,8 @@
 
 // The boxes the user sees: QInputDialog and QMessageBox with Japanese
 // captions set explicitly, whatever the system's locale.
-class QtDialogs final : public Dialogs {
+class QtDialogs final : public Dialogs
+{
 public:
     QString InputBox(const QString& prompt, const QString& title,
                      const QString& defaultAnswer) override;

@@ -3,7 +3,8 @@
 #include "ProgramEnd.h"
 
 // Closes every window and leaves the event loop with exit status 0.
-class QtProgramEnd final : public ProgramEnd {
+class QtProgramEnd final : public ProgramEnd
+{
 public:
     void end() override;
     bool ended() const override { return ended_; }

@@ -19,29 +19,34 @@ namespace {
 // With a seed the run must not depend on the time of day: the generator is
 // still reseeded before every experiment, but always with the same value,
 // so its sequence goes on as a function of the seed alone.
-class StillClock final : public Clock {
+class StillClock final : public Clock
+{
 public:
     float secondsSinceMidnight() override { return 0.0f; }
 };
 
-struct FileCloser {
+struct FileCloser
+{
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-std::string chartError(const std::string& path, const std::string& reason) {
+std::string chartError(const std::string& path, const std::string& reason)
+{
     return "torumina-sim: cannot write the chart to \"" + path + "\": " + reason + '\n';
 }
 
 // A half-written PNG is removed, but never a device, a pipe or the target
 // of a link: "--chart /dev/full" must not delete /dev/full.
-void removeIfRegularFile(const std::string& path) {
+void removeIfRegularFile(const std::string& path)
+{
     std::error_code error;
     if (std::filesystem::is_regular_file(std::filesystem::symlink_status(path, error))) {
         std::filesystem::remove(path, error);
     }
 }
 
-ExperimentResult runExperiments(const SimOptions& options) {
+ExperimentResult runExperiments(const SimOptions& options)
+{
     if (options.seed) {
         StillClock clock;
         XoshiroRandomSource source(clock, *options.seed);
@@ -52,7 +57,8 @@ ExperimentResult runExperiments(const SimOptions& options) {
 
 } // namespace
 
-int runSim(std::span<const char* const> args, std::string& out, std::string& err) {
+int runSim(std::span<const char* const> args, std::string& out, std::string& err)
+{
     const auto parsed = parseOptions(args);
     if (const auto* error = std::get_if<UsageError>(&parsed)) {
         err = error->message + '\n';
@@ -80,18 +86,21 @@ int runSim(std::span<const char* const> args, std::string& out, std::string& err
     run.trials = options.trials;
     run.seed = options.seed;
     run.result = runExperiments(options);
-    if (options.exact) run.exact = exactDistribution(options.guests);
+    if (options.exact)
+        run.exact = exactDistribution(options.guests);
 
     if (chartFile) {
         std::string png;
         std::string reason;
-        const ChartData data = chartData(run, run.exact ? *run.exact : exactDistribution(options.guests));
+        const ChartData data =
+                chartData(run, run.exact ? *run.exact : exactDistribution(options.guests));
         bool written = renderChartPng(data, png, reason);
         if (written) {
             errno = 0;
             written = std::fwrite(png.data(), 1, png.size(), chartFile.get()) == png.size();
             written = std::fclose(chartFile.release()) == 0 && written;
-            if (!written) reason = errno != 0 ? std::strerror(errno) : "write failed";
+            if (!written)
+                reason = errno != 0 ? std::strerror(errno) : "write failed";
         }
         if (!written) {
             chartFile.reset();

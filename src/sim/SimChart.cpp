@@ -19,15 +19,18 @@ const QColor kBarColour(70, 130, 180);
 const QColor kExpectedColour(200, 40, 40);
 
 // 1, 2 or 5 times a power of ten, at least raw.
-double niceStep(double raw) {
+double niceStep(double raw)
+{
     const double power = std::pow(10.0, std::floor(std::log10(std::max(raw, 1e-9))));
     for (double factor : {1.0, 2.0, 5.0, 10.0}) {
-        if (factor * power >= raw) return factor * power;
+        if (factor * power >= raw)
+            return factor * power;
     }
     return 10.0 * power;
 }
 
-QFont chartFont(int pixelSize, bool bold = false) {
+QFont chartFont(int pixelSize, bool bold = false)
+{
     QFont font;
     // Any CJK family that fontconfig knows will do; these are the common ones.
     font.setFamilies({QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAexGothic"),
@@ -39,11 +42,13 @@ QFont chartFont(int pixelSize, bool bold = false) {
     return font;
 }
 
-std::size_t at(int m) {
+std::size_t at(int m)
+{
     return static_cast<std::size_t>(m + kMaxCustomers);
 }
 
-QImage renderChart(const ChartData& data) {
+QImage renderChart(const ChartData& data)
+{
     QImage image(kChartWidth, kChartHeight, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
@@ -72,8 +77,8 @@ QImage renderChart(const ChartData& data) {
         painter.setPen(QPen(QColor(225, 225, 225), 1));
         painter.drawLine(QPointF(plot.left(), yOf(y)), QPointF(plot.right(), yOf(y)));
         painter.setPen(Qt::black);
-        painter.drawText(QRectF(0, yOf(y) - 10, plot.left() - 8, 20), Qt::AlignRight | Qt::AlignVCenter,
-                         QString::number(y, 'g', 10));
+        painter.drawText(QRectF(0, yOf(y) - 10, plot.left() - 8, 20),
+                         Qt::AlignRight | Qt::AlignVCenter, QString::number(y, 'g', 10));
     }
 
     // Bars of the simulated counts.
@@ -81,8 +86,9 @@ QImage renderChart(const ChartData& data) {
     for (int m = lowest; m <= highest; ++m) {
         const double count = data.counts[at(m)];
         if (count > 0) {
-            painter.fillRect(QRectF(xOf(m) - barWidth / 2, yOf(count), barWidth, plot.bottom() - yOf(count)),
-                             kBarColour);
+            painter.fillRect(
+                    QRectF(xOf(m) - barWidth / 2, yOf(count), barWidth, plot.bottom() - yOf(count)),
+                    kBarColour);
         }
     }
 
@@ -112,10 +118,11 @@ QImage renderChart(const ChartData& data) {
     painter.drawLine(plot.bottomLeft(), plot.topLeft());
     const int xStep = static_cast<int>(niceStep(values / 20.0));
     for (int m = lowest; m <= highest; ++m) {
-        if (m % xStep != 0) continue;
+        if (m % xStep != 0)
+            continue;
         painter.drawLine(QPointF(xOf(m), plot.bottom()), QPointF(xOf(m), plot.bottom() + 5));
-        painter.drawText(QRectF(xOf(m) - 30, plot.bottom() + 6, 60, 20), Qt::AlignHCenter | Qt::AlignTop,
-                         QString::number(m));
+        painter.drawText(QRectF(xOf(m) - 30, plot.bottom() + 6, 60, 20),
+                         Qt::AlignHCenter | Qt::AlignTop, QString::number(m));
     }
 
     // Titles.
@@ -131,8 +138,8 @@ QImage renderChart(const ChartData& data) {
     painter.setFont(chartFont(17, true));
     painter.drawText(QRectF(0, 12, kChartWidth, 30), Qt::AlignCenter,
                      QStringLiteral("不足枚数の度数分布　お客人数 %1 人・実験回数 %2 回")
-                         .arg(data.guests)
-                         .arg(data.trials));
+                             .arg(data.guests)
+                             .arg(data.trials));
 
     // Legend, top left of the plot where the bars are low.
     painter.setFont(chartFont(13));
@@ -140,7 +147,8 @@ QImage renderChart(const ChartData& data) {
     painter.fillRect(QRectF(legend.x(), legend.y() - 6, 22, 12), kBarColour);
     painter.drawText(QPointF(legend.x() + 30, legend.y() + 5), QStringLiteral("実験の度数"));
     painter.setPen(QPen(kExpectedColour, 2));
-    painter.drawLine(QPointF(legend.x(), legend.y() + 22), QPointF(legend.x() + 22, legend.y() + 22));
+    painter.drawLine(QPointF(legend.x(), legend.y() + 22),
+                     QPointF(legend.x() + 22, legend.y() + 22));
     painter.setPen(Qt::black);
     painter.drawText(QPointF(legend.x() + 30, legend.y() + 27), QStringLiteral("理論上の期待度数"));
     return image;
@@ -148,17 +156,22 @@ QImage renderChart(const ChartData& data) {
 
 QtMessageHandler qtDefaultHandler = nullptr;
 
-void quietQtMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+void quietQtMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
     // A headless tool has no session, so the missing runtime folder of a
     // desktop session is no news to its user; everything else is passed on.
-    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR"))) return;
+    if (type == QtWarningMsg
+        && message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
+        return;
     qtDefaultHandler(type, context, message);
 }
 
 // Fonts, and so text, need a QGuiApplication; no display is needed unless
 // the caller chose a platform.
-std::unique_ptr<QGuiApplication> startGui() {
-    if (QGuiApplication::instance() != nullptr) return nullptr;
+std::unique_ptr<QGuiApplication> startGui()
+{
+    if (QGuiApplication::instance() != nullptr)
+        return nullptr;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
@@ -171,7 +184,8 @@ std::unique_ptr<QGuiApplication> startGui() {
 
 } // namespace
 
-ChartData chartData(const SimRun& run, const ExactDistribution& exact) {
+ChartData chartData(const SimRun& run, const ExactDistribution& exact)
+{
     ChartData data;
     data.guests = run.guests;
     data.trials = run.trials;
@@ -180,12 +194,14 @@ ChartData chartData(const SimRun& run, const ExactDistribution& exact) {
     for (int m = -run.guests; m <= 1; ++m) {
         const auto i = static_cast<std::size_t>(m + kMaxCustomers);
         data.expected[i] = run.trials * exact.probability(m);
-        if (data.counts[i] > 0) data.lowest = std::min(data.lowest, m);
+        if (data.counts[i] > 0)
+            data.lowest = std::min(data.lowest, m);
     }
     return data;
 }
 
-bool renderChartPng(const ChartData& data, std::string& png, std::string& error) {
+bool renderChartPng(const ChartData& data, std::string& png, std::string& error)
+{
     const auto gui = startGui();
     const QImage chart = renderChart(data);
     QByteArray bytes;

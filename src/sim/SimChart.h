@@ -13,7 +13,8 @@ inline constexpr int kChartHeight = 600;
 
 // What the chart shows, indexed by lowest balance m at m + 1000 like
 // ExperimentResult::lowestBalanceCounts.
-struct ChartData {
+struct ChartData
+{
     int guests = 0;
     int trials = 0;
     // The leftmost bar; the rightmost is always 1, the highest lowest balance.

@@ -10,26 +10,31 @@ namespace {
 
 // Only plain decimal digits with an optional leading minus: "+5", " 5",
 // "5.0" and "0x10" are refused, so a typo never runs a different experiment.
-template <typename T>
-std::optional<T> parseStrictInteger(std::string_view text) {
+template<typename T>
+std::optional<T> parseStrictInteger(std::string_view text)
+{
     std::string_view digits = text;
-    if (!digits.empty() && digits.front() == '-') digits.remove_prefix(1);
+    if (!digits.empty() && digits.front() == '-')
+        digits.remove_prefix(1);
     if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) {
         return std::nullopt;
     }
     T value{};
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+    if (error != std::errc{} || end != text.data() + text.size())
+        return std::nullopt;
     return value;
 }
 
-UsageError rangeError(std::string_view option, std::string_view value, std::string_view range) {
-    return {"torumina-sim: " + std::string(option) + " expects an integer from " + std::string(range) +
-            ", got \"" + std::string(value) + "\""};
+UsageError rangeError(std::string_view option, std::string_view value, std::string_view range)
+{
+    return {"torumina-sim: " + std::string(option) + " expects an integer from "
+            + std::string(range) + ", got \"" + std::string(value) + "\""};
 }
 
-std::optional<UsageError> readInt(std::string_view option, std::string_view value, int low, int high,
-                                  int& out) {
+std::optional<UsageError> readInt(std::string_view option, std::string_view value, int low,
+                                  int high, int& out)
+{
     const auto parsed = parseStrictInteger<long long>(value);
     if (!parsed || *parsed < low || *parsed > high) {
         return rangeError(option, value, std::to_string(low) + " to " + std::to_string(high));
@@ -39,9 +44,11 @@ std::optional<UsageError> readInt(std::string_view option, std::string_view valu
 }
 
 std::optional<UsageError> readSeed(std::string_view option, std::string_view value,
-                                   std::optional<std::uint64_t>& out) {
+                                   std::optional<std::uint64_t>& out)
+{
     // from_chars on an unsigned type would take "-0"; the sign is refused here.
-    const auto parsed = value.starts_with('-') ? std::nullopt : parseStrictInteger<std::uint64_t>(value);
+    const auto parsed =
+            value.starts_with('-') ? std::nullopt : parseStrictInteger<std::uint64_t>(value);
     if (!parsed) {
         return rangeError(option, value,
                           "0 to " + std::to_string(std::numeric_limits<std::uint64_t>::max()));
@@ -50,7 +57,9 @@ std::optional<UsageError> readSeed(std::string_view option, std::string_view val
     return std::nullopt;
 }
 
-std::optional<UsageError> readFormat(std::string_view option, std::string_view value, OutputFormat& out) {
+std::optional<UsageError> readFormat(std::string_view option, std::string_view value,
+                                     OutputFormat& out)
+{
     if (value == "text") {
         out = OutputFormat::Text;
     } else if (value == "csv") {
@@ -58,15 +67,16 @@ std::optional<UsageError> readFormat(std::string_view option, std::string_view v
     } else if (value == "json") {
         out = OutputFormat::Json;
     } else {
-        return UsageError{"torumina-sim: " + std::string(option) + " expects text, csv or json, got \"" +
-                          std::string(value) + "\""};
+        return UsageError{"torumina-sim: " + std::string(option)
+                          + " expects text, csv or json, got \"" + std::string(value) + "\""};
     }
     return std::nullopt;
 }
 
 } // namespace
 
-std::variant<SimOptions, UsageError> parseOptions(std::span<const char* const> args) {
+std::variant<SimOptions, UsageError> parseOptions(std::span<const char* const> args)
+{
     SimOptions options;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string_view arg = args[i];
@@ -85,15 +95,16 @@ std::variant<SimOptions, UsageError> parseOptions(std::span<const char* const> a
             name = arg.substr(0, eq);
             value = arg.substr(eq + 1);
         }
-        const bool takesValue = name == "--guests" || name == "--trials" || name == "--seed" ||
-                                name == "--format" || name == "--chart";
+        const bool takesValue = name == "--guests" || name == "--trials" || name == "--seed"
+                || name == "--format" || name == "--chart";
         if (!takesValue) {
-            return UsageError{"torumina-sim: unknown argument \"" + std::string(arg) +
-                              "\" (see --help)"};
+            return UsageError{"torumina-sim: unknown argument \"" + std::string(arg)
+                              + "\" (see --help)"};
         }
         if (!value) {
             if (i + 1 == args.size()) {
-                return UsageError{"torumina-sim: " + std::string(name) + " needs a value (see --help)"};
+                return UsageError{"torumina-sim: " + std::string(name)
+                                  + " needs a value (see --help)"};
             }
             value = args[++i];
         }
@@ -112,12 +123,14 @@ std::variant<SimOptions, UsageError> parseOptions(std::span<const char* const> a
         } else {
             options.chartPath = std::string(*value);
         }
-        if (error) return *error;
+        if (error)
+            return *error;
     }
     return options;
 }
 
-std::string usageText() {
+std::string usageText()
+{
     return R"(使い方 / Usage:
   torumina-sim [--guests N] [--trials T] [--seed S] [--format text|csv|json]
                [--exact] [--chart FILE.png]

@@ -8,7 +8,8 @@
 
 enum class OutputFormat { Text, Csv, Json };
 
-struct SimOptions {
+struct SimOptions
+{
     int guests = 100;
     int trials = 1000;
     // Without a seed the generator is reseeded from the clock, as in the window.
@@ -21,7 +22,8 @@ struct SimOptions {
 
 // A message for standard error naming the option, the value and what it
 // accepts; the command exits with status 2 on it.
-struct UsageError {
+struct UsageError
+{
     std::string message;
 };
 

@@ -13,7 +13,8 @@
 // of evenings.
 inline constexpr std::array<int, 3> kCoveragePercents{90, 95, 99};
 
-struct SimRun {
+struct SimRun
+{
     int guests = 0;
     int trials = 0;
     std::optional<std::uint64_t> seed;

@@ -5,8 +5,10 @@
 
 namespace {
 
-const QString kGuests = QStringLiteral("input  お客人数の設定|10以上1000以下の整数を入力してください．．．|100");
-const QString kTrials = QStringLiteral("input  実験回数の設定|1以上10000以下の整数を入力してください．．．|1000");
+const QString kGuests =
+        QStringLiteral("input  お客人数の設定|10以上1000以下の整数を入力してください．．．|100");
+const QString kTrials =
+        QStringLiteral("input  実験回数の設定|1以上10000以下の整数を入力してください．．．|1000");
 const QString kConfirm = QStringLiteral("yesno 確認|終了していいですか？");
 
 TEST_F(MainWindowTest, NewWindowIsBlankAndAsksOnlyOnItsFirstActivation)
@@ -33,13 +35,13 @@ TEST_F(MainWindowTest, ControlsStandWhereTheLayoutPutsThem)
     auto form = window();
     EXPECT_EQ(form->size(), QSize(553, 512));
     const std::pair<const char*, QRect> expected[] = {
-        {"Command2", {0, 0, 57, 25}},     {"Label84", {128, 0, 297, 25}},
-        {"Command3", {496, 0, 57, 25}},   {"Line1", {0, 24, 553, 1}},
-        {"Label5", {16, 40, 89, 25}},     {"Label7", {104, 40, 49, 25}},
-        {"dosu(1)", {104, 64, 49, 25}},   {"dosu(2)", {152, 64, 49, 25}},
-        {"Label28", {104, 96, 49, 25}},   {"dosu(63)", {488, 400, 49, 25}},
-        {"Label82", {112, 440, 73, 25}},  {"Label3", {352, 456, 73, 25}},
-        {"Command1", {448, 448, 89, 41}}, {"Label2", {112, 472, 73, 25}},
+            {"Command2", {0, 0, 57, 25}},     {"Label84", {128, 0, 297, 25}},
+            {"Command3", {496, 0, 57, 25}},   {"Line1", {0, 24, 553, 1}},
+            {"Label5", {16, 40, 89, 25}},     {"Label7", {104, 40, 49, 25}},
+            {"dosu(1)", {104, 64, 49, 25}},   {"dosu(2)", {152, 64, 49, 25}},
+            {"Label28", {104, 96, 49, 25}},   {"dosu(63)", {488, 400, 49, 25}},
+            {"Label82", {112, 440, 73, 25}},  {"Label3", {352, 456, 73, 25}},
+            {"Command1", {448, 448, 89, 41}}, {"Label2", {112, 472, 73, 25}},
     };
     for (const auto& [name, rect] : expected)
         EXPECT_EQ(form->findChild<QWidget*>(QLatin1String(name))->geometry(), rect) << name;
@@ -50,17 +52,20 @@ TEST_F(MainWindowTest, ControlsStandWhereTheLayoutPutsThem)
 
 TEST_F(MainWindowTest, ParameterEntryAsksUntilAnswered)
 {
-    struct Case {
+    struct Case
+    {
         std::deque<QString> answers;
         QStringList boxes;
         QString guests, trials;
     };
     const Case cases[] = {
-        {{"100", "1000"}, {kGuests, kTrials}, "100", "1000"},
-        {{"9.99", "abc", "   ", "10.9", "0", "1,000"},
-         {kGuests, kGuests, kGuests, kGuests, kTrials, kTrials}, "10", "1"},
-        {{"150人", "", "no", "&H64"}, {kGuests, kTrials, kConfirm, kTrials}, "150", "100"},
-        {{"50", "", "yes"}, {kGuests, kTrials, kConfirm, "end"}, "50", ""},
+            {{"100", "1000"}, {kGuests, kTrials}, "100", "1000"},
+            {{"9.99", "abc", "   ", "10.9", "0", "1,000"},
+             {kGuests, kGuests, kGuests, kGuests, kTrials, kTrials},
+             "10",
+             "1"},
+            {{"150人", "", "no", "&H64"}, {kGuests, kTrials, kConfirm, kTrials}, "150", "100"},
+            {{"50", "", "yes"}, {kGuests, kTrials, kConfirm, "end"}, "50", ""},
     };
     for (const Case& c : cases) {
         journal.clear();
@@ -88,7 +93,9 @@ TEST_F(MainWindowTest, RunFillsEveryCellAndLeavesOnlyResetAndQuit)
     QTest::mouseClick(button(*form, 1), Qt::LeftButton);
 
     const QStringList cells = shown(*form);
-    EXPECT_TRUE(QRegularExpression("^([0-9]+ ){63}-?[0-9]*\\.[0-9]$").match(cells.join(' ')).hasMatch());
+    EXPECT_TRUE(QRegularExpression("^([0-9]+ ){63}-?[0-9]*\\.[0-9]$")
+                        .match(cells.join(' '))
+                        .hasMatch());
     EXPECT_EQ(cells.mid(60, 3), (QStringList{"0", "0", "0"}));
     EXPECT_EQ(tableSum(*form), 1000);
     EXPECT_FALSE(button(*form, 1)->isEnabled());

@@ -6,7 +6,8 @@
 namespace {
 
 // Remembers the most windows ever on the screen at once.
-class VisibleWindows final : public QObject {
+class VisibleWindows final : public QObject
+{
 public:
     int most = 0;
 
@@ -15,14 +16,16 @@ protected:
     {
         if (event->type() == QEvent::Show) {
             const auto windows = QApplication::topLevelWidgets();
-            most = std::max(most, int(std::count_if(windows.begin(), windows.end(),
-                                                    [](QWidget* w) { return w->isVisible(); })));
+            most = std::max(most, int(std::count_if(windows.begin(), windows.end(), [](QWidget* w) {
+                                return w->isVisible();
+                            })));
         }
         return false;
     }
 };
 
-class ProgramWindowsTest : public MainWindowTest {
+class ProgramWindowsTest : public MainWindowTest
+{
 protected:
     ProgramWindows windows{script, script, engine, media()};
     VisibleWindows visible;
@@ -58,7 +61,8 @@ TEST_F(ProgramWindowsTest, ClosingHelpEitherWayBringsANewBlankMainWindow)
             }
         };
         byButton ? help->Command1_Click() : void(help->close());
-        ASSERT_TRUE(QTest::qWaitFor([&] { return script.answers.empty() && !windows.helpWindow(); }));
+        ASSERT_TRUE(
+                QTest::qWaitFor([&] { return script.answers.empty() && !windows.helpWindow(); }));
         script.whileOpen = nullptr;
         EXPECT_EQ(journal.size(), 2) << "no cue on closing, both questions again";
         windows.mainWindow()->closeForHelp();

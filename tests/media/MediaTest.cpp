@@ -8,7 +8,8 @@
 
 #include <gtest/gtest.h>
 
-struct Recorder final : MultimediaControl {
+struct Recorder final : MultimediaControl
+{
     void setCommand(const QString& command) override { log << command; }
     void setFileName(const QString& name) override { log << "FileName=" + name; }
     QStringList log;
@@ -18,7 +19,8 @@ TEST(SoundCue, StopsClosesNamesOpensAndSoundsInThatOrder)
 {
     Recorder control;
     SoundCue(control, "endpinpon.wav");
-    EXPECT_EQ(control.log, QStringList({"Stop", "Close", "FileName=endpinpon.wav", "Open", "Sound"}));
+    EXPECT_EQ(control.log,
+              QStringList({"Stop", "Close", "FileName=endpinpon.wav", "Open", "Sound"}));
 }
 
 TEST(ChimeFiles, AreSmallSixteenBitMonoRiffWavs)
@@ -27,7 +29,9 @@ TEST(ChimeFiles, AreSmallSixteenBitMonoRiffWavs)
         QFile file(TORUMINA_DATA_DIR + QString(name));
         const QByteArray wav = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
         EXPECT_TRUE(wav.size() > 1000 && wav.size() < 100 * 1024 && wav.startsWith("RIFF")) << name;
-        EXPECT_EQ(wav.mid(8, 8) + wav.mid(20, 4) + wav.mid(34, 2), QByteArray("WAVEfmt \1\0\1\0\x10\0", 14)) << name;
+        EXPECT_EQ(wav.mid(8, 8) + wav.mid(20, 4) + wav.mid(34, 2),
+                  QByteArray("WAVEfmt \1\0\1\0\x10\0", 14))
+                << name;
     }
 }
 
@@ -42,7 +46,8 @@ TEST(MMControl, CuesReturnAtOnceSilentlyAndTheLastOpensFromTheFolderCurrentAtThe
     for (const char* name : {"missing.wav", TORUMINA_DATA_DIR "pinpon.wav", "x.wav"})
         SoundCue(control, name);
     EXPECT_FALSE(atOnce.hasExpired());
-    for (const char* unknown : {"Play", "Eject", "", " Stop", "Close "}) control.setCommand(unknown);
+    for (const char* unknown : {"Play", "Eject", "", " Stop", "Close "})
+        control.setCommand(unknown);
     EXPECT_TRUE(control.isPlayingRequested());
     EXPECT_EQ(control.openedUrl(), QUrl::fromLocalFile(QDir::current().absoluteFilePath("x.wav")));
     QDir::setCurrent(previous); // before Qt loads the file

@@ -10,9 +10,11 @@
 
 #include <gtest/gtest.h>
 
-// Once the modal box is active (a key sent earlier is lost), checks title and sorted captions, then acts.
-template <typename Act>
-static void whenBoxOpens(QString title, QStringList captions, Act act, QDeadlineTimer deadline = QDeadlineTimer(5000))
+// Once the modal box is active (a key sent earlier is lost), checks title and sorted captions, then
+// acts.
+template<typename Act>
+static void whenBoxOpens(QString title, QStringList captions, Act act,
+                         QDeadlineTimer deadline = QDeadlineTimer(5000))
 {
     QTimer::singleShot(10, [=] {
         QWidget* box = QApplication::activeModalWidget();
@@ -28,16 +30,19 @@ static void whenBoxOpens(QString title, QStringList captions, Act act, QDeadline
         if (!deadline.hasExpired())
             return whenBoxOpens(title, captions, act, deadline);
         ADD_FAILURE() << "no box became active";
-        if (box) QMetaObject::invokeMethod(box, "reject", Qt::QueuedConnection);
+        if (box)
+            QMetaObject::invokeMethod(box, "reject", Qt::QueuedConnection);
     });
 }
 
 TEST(QtDialogs, InputBoxGivesTheTypedTextOrOnCancelOrCloseTheEmptyOne)
 {
-    const QString prompt = "10以上1000以下の整数を入力してください．．．", title = " お客人数の設定";
+    const QString prompt = "10以上1000以下の整数を入力してください．．．",
+                  title = " お客人数の設定";
     const std::pair<void (*)(QWidget*), QString> cases[] = {
-        {[](QWidget* box) { QTest::keyClick(box, Qt::Key_Return); }, "250"}, {[](QWidget* box) { box->close(); }, ""},
-        {[](QWidget* box) { QTest::keyClick(box, Qt::Key_Escape); }, ""}};
+            {[](QWidget* box) { QTest::keyClick(box, Qt::Key_Return); }, "250"},
+            {[](QWidget* box) { box->close(); }, ""},
+            {[](QWidget* box) { QTest::keyClick(box, Qt::Key_Escape); }, ""}};
     for (const auto& [act, result] : cases) {
         whenBoxOpens(title, {"OK", "キャンセル"}, [=](QWidget* box) {
             EXPECT_EQ(box->findChild<QLabel*>()->text(), prompt);

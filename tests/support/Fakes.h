@@ -15,7 +15,8 @@
 // The boxes answer from one script, in order: the text of an input box ("" is
 // Cancel) or "yes"/"no". Everything the handlers do outside themselves goes
 // into one journal. An unexpected box fails the test and leads to the end.
-class Script final : public Dialogs, public ProgramEnd {
+class Script final : public Dialogs, public ProgramEnd
+{
 public:
     QStringList journal;
     std::deque<QString> answers;
@@ -58,9 +59,10 @@ private:
     }
 };
 
-class RecordingMedia final : public MultimediaControl {
+class RecordingMedia final : public MultimediaControl
+{
 public:
-    explicit RecordingMedia(QStringList& journal) : journal_(journal) {}
+    explicit RecordingMedia(QStringList& journal) : journal_(journal) { }
     void setCommand(const QString& command) override { journal_ << "media Command=" + command; }
     void setFileName(const QString& name) override { journal_ << "media FileName=" + name; }
 
@@ -68,7 +70,8 @@ private:
     QStringList& journal_;
 };
 
-class StillClock final : public Clock {
+class StillClock final : public Clock
+{
 public:
     float secondsSinceMidnight() override { return 43200.5f; }
 };

@@ -8,7 +8,8 @@
 #include <QPushButton>
 
 // A main window whose boxes, cue, program end and random source are ours.
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test
+{
 protected:
     Script script;
     QStringList& journal = script.journal;
