@@ -1,5 +1,6 @@
 #include "Form1.h"
 
+#include "ExperimentEngine.h"
 #include "Layout.h"
 #include "MultimediaControl.h"
 #include "ParameterEntry.h"
@@ -51,17 +52,6 @@ QPushButton* makeButton(QWidget* form, const QString& name, QRect geometry, cons
     button->setFont(layoutFont(15));
     button->setAutoDefault(false);
     return button;
-}
-
-// Header caption above dosu(k): the class's lowest balance, the two end
-// classes open.
-QString classCaption(int k)
-{
-    if (k == 1)
-        return QStringLiteral("～  -57");
-    if (k == 63)
-        return QStringLiteral("3  ～");
-    return QString::number(k - 59);
 }
 
 QString classDescription(int k)
@@ -133,7 +123,7 @@ void Form1::buildLayout()
             const int left = 1560 + 720 * (column - 1);
             const bool corner = k == 1 || k == 63;
             makeLabel(this, QStringLiteral("Label%1").arg(k <= 9 ? k + 6 : k + 18),
-                      twips(left, headerTop, 735, 375), classCaption(k),
+                      twips(left, headerTop, 735, 375), QString::fromStdString(classCaption(k)),
                       corner ? LabelLook{std::nullopt, face} : cell);
             QLabel* frequency = makeLabel(this, QStringLiteral("dosu(%1)").arg(k),
                                           twips(left, frequencyTop, 735, 375), QString(), white);

@@ -102,6 +102,15 @@ int classIndex(int lowestBalance)
     return lowestBalance + 59;
 }
 
+std::string classCaption(int k)
+{
+    if (k <= 1)
+        return "～  -57";
+    if (k >= kClassCount)
+        return "3  ～";
+    return std::to_string(k - 59);
+}
+
 ExperimentEngine::ExperimentEngine(RandomSource& random) : random_(random) { }
 
 ExperimentResult ExperimentEngine::run(int customerCount, int trialCount)

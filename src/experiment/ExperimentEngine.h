@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 inline constexpr int kClassCount = 63;
 inline constexpr int kMaxCustomers = 1000;
@@ -12,6 +13,11 @@ inline constexpr int kMaxTrials = 10000;
 // Class 1 holds every lowest balance below -57, class 63 every one above 3,
 // and the classes between hold one value each (m + 59).
 int classIndex(int lowestBalance);
+
+// The caption of class k in the table's header row, in UTF-8: "～  -57" over
+// the open class below, "3  ～" over the open class above, the value itself
+// over every other class.
+std::string classCaption(int k);
 
 struct ExperimentResult
 {

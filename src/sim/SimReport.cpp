@@ -86,7 +86,7 @@ std::string formatText(const SimRun& run)
     for (int band = 1; band <= kBandCount; ++band) {
         if (band > 1)
             out += '\n';
-        out += tableRow("不足枚数", band, [](int k) { return classLabel(k); });
+        out += tableRow("不足枚数", band, [](int k) { return classCaption(k); });
         out += tableRow("度　　数", band, [&run](int k) {
             return std::to_string(run.result.frequencyCounts[slot(k)]);
         });
@@ -126,7 +126,7 @@ std::string formatCsv(const SimRun& run)
     std::string out =
             run.exact ? "class,label,count,probability,expected\n" : "class,label,count\n";
     for (int k = 1; k <= kClassCount; ++k) {
-        out += std::to_string(k) + ',' + classLabel(k) + ','
+        out += std::to_string(k) + ',' + classCaption(k) + ','
                 + std::to_string(run.result.frequencyCounts[slot(k)]);
         if (run.exact) {
             out += ',' + shortest(run.exact->classProbabilities[slot(k)]) + ','
@@ -168,7 +168,7 @@ std::string formatJson(const SimRun& run)
     out += "  \"guests\": " + std::to_string(run.guests) + ",\n";
     out += "  \"trials\": " + std::to_string(run.trials) + ",\n";
     out += "  \"seed\": " + (run.seed ? std::to_string(*run.seed) : std::string("null")) + ",\n";
-    out += "  \"labels\": " + jsonArray([](int k) { return '"' + classLabel(k) + '"'; }) + ",\n";
+    out += "  \"labels\": " + jsonArray([](int k) { return '"' + classCaption(k) + '"'; }) + ",\n";
     out += "  \"counts\": " + jsonArray([&run](int k) {
                return std::to_string(run.result.frequencyCounts[slot(k)]);
            })
@@ -210,15 +210,6 @@ int simulatedCoins(const ExperimentResult& result, int trials, int percent)
             return k;
     }
     return kMaxCustomers;
-}
-
-std::string classLabel(int classIdx)
-{
-    if (classIdx <= 1)
-        return "～  -57";
-    if (classIdx >= kClassCount)
-        return "3  ～";
-    return std::to_string(classIdx - 59);
 }
 
 std::string formatReport(const SimRun& run, OutputFormat format)

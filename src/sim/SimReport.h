@@ -28,7 +28,4 @@ struct SimRun
 // exactly 900 experiments.
 int simulatedCoins(const ExperimentResult& result, int trials, int percent);
 
-// The header caption of a class in the window's table: "～  -57", "-57" ... "3", "3  ～".
-std::string classLabel(int classIndex);
-
 std::string formatReport(const SimRun& run, OutputFormat format);
