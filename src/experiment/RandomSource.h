@@ -13,6 +13,19 @@ public:
     virtual float secondsSinceMidnight() = 0;
 };
 
+// A clock that always reads the same time: seeded runs, benchmarks and tests
+// reseed before every experiment as the program does, but never depend on the
+// time of day.
+class StillClock final : public Clock
+{
+public:
+    explicit StillClock(float seconds = 0.0f) : seconds_(seconds) { }
+    float secondsSinceMidnight() override { return seconds_; }
+
+private:
+    float seconds_;
+};
+
 class SystemClock final : public Clock
 {
 public:

@@ -16,15 +16,6 @@
 
 namespace {
 
-// With a seed the run must not depend on the time of day: the generator is
-// still reseeded before every experiment, but always with the same value,
-// so its sequence goes on as a function of the seed alone.
-class StillClock final : public Clock
-{
-public:
-    float secondsSinceMidnight() override { return 0.0f; }
-};
-
 struct FileCloser
 {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -48,6 +39,7 @@ void removeIfRegularFile(const std::string& path)
 ExperimentResult runExperiments(const SimOptions& options)
 {
     if (options.seed) {
+        // With a seed the run must not depend on the time of day.
         StillClock clock;
         XoshiroRandomSource source(clock, *options.seed);
         return ExperimentEngine(source).run(options.guests, options.trials);

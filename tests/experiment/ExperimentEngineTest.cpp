@@ -121,10 +121,7 @@ TEST(ExperimentEngine, RefusesParametersOutsideItsArrays)
 // sequence.
 TEST(XoshiroRandomSource, FillsLikeNextAndAStillClockDoesNotRepeatTheDraws)
 {
-    struct : Clock
-    {
-        float secondsSinceMidnight() override { return 45296.25f; }
-    } still;
+    StillClock still(45296.25f);
     XoshiroRandomSource filled(still, 5), drawn(still, 5);
     float first = -1.0f;
     for (std::size_t size : {1003u, 257u, 256u, 5u}) {

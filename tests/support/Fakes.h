@@ -70,12 +70,6 @@ private:
     QStringList& journal_;
 };
 
-class StillClock final : public Clock
-{
-public:
-    float secondsSinceMidnight() override { return 43200.5f; }
-};
-
 inline QStringList cueOf(const QString& file)
 {
     return {"media Command=Stop", "media Command=Close", "media FileName=" + file,

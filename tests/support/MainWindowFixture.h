@@ -13,7 +13,7 @@ class MainWindowTest : public ::testing::Test
 protected:
     Script script;
     QStringList& journal = script.journal;
-    StillClock clock;
+    StillClock clock{43200.5f};
     XoshiroRandomSource random{clock, 20261206};
     ExperimentEngine engine{random};
 
