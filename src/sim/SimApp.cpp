@@ -7,6 +7,8 @@
 #include "SimOptions.h"
 #include "SimReport.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -59,6 +61,12 @@ int runSim(std::span<const char* const> args, std::string& out, std::string& err
     const SimOptions& options = std::get<SimOptions>(parsed);
     if (options.help) {
         out = usageText();
+        return 0;
+    }
+    if (options.version) {
+        out = (QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion())
+                        .toStdString()
+                + '\n';
         return 0;
     }
 

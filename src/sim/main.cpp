@@ -1,11 +1,15 @@
 #include "SimApp.h"
 
+#include <QCoreApplication>
+
 #include <cstdio>
 #include <span>
 #include <string>
 
 int main(int argc, char** argv)
 {
+    QCoreApplication::setApplicationName(QStringLiteral("torumina-sim"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TORUMINA_VERSION));
     std::string out;
     std::string err;
     const int status = runSim(

@@ -146,13 +146,15 @@ TEST(SimCli, ChartIsWrittenWholeOrNotAtAll)
 TEST(SimCli, ExitStatuses)
 {
     const std::string base = testing::TempDir() + "torumina-sim-e2e";
-    for (const auto& [shell, status] : {std::pair<std::string, int>{"--trials 1", 0},
-                                        {"--guests 0", 2},
-                                        {"--chart " + base + "/missing/chart.png", 1}}) {
+    for (const auto& [shell, status, out] :
+         {std::tuple<std::string, int, std::string>{"--version", 0, " " TORUMINA_VERSION "\n"},
+          {"--guests 0", 2, ""},
+          {"--chart " + base + "/missing/chart.png", 1, ""}}) {
         const std::string command =
                 "(" TORUMINA_SIM_PATH " " + shell + ") >" + base + ".out 2>" + base + ".err";
         const int wait = std::system(command.c_str());
         EXPECT_EQ(WIFEXITED(wait) ? WEXITSTATUS(wait) : -1, status) << shell;
+        EXPECT_NE(slurp(base + ".out").find(out), std::string::npos) << shell;
         EXPECT_EQ(slurp(base + ".err").empty(), status == 0) << shell;
     }
 }
