@@ -14,6 +14,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <random>
 #include <variant>
 
 namespace {
@@ -38,15 +39,15 @@ void removeIfRegularFile(const std::string& path)
     }
 }
 
-ExperimentResult runExperiments(const SimOptions& options)
+// Every run is a seeded run, so that the seed it prints repeats it; the
+// clock the engine reseeds from stands still for the same reason. A drawn
+// seed has 32 bits, few enough digits to copy by hand or keep in a
+// spreadsheet cell.
+ExperimentResult runExperiments(const SimOptions& options, std::uint64_t seed)
 {
-    if (options.seed) {
-        // With a seed the run must not depend on the time of day.
-        StillClock clock;
-        XoshiroRandomSource source(clock, *options.seed);
-        return ExperimentEngine(source).run(options.guests, options.trials);
-    }
-    return ExperimentEngine(processRandomSource()).run(options.guests, options.trials);
+    StillClock clock;
+    XoshiroRandomSource source(clock, seed);
+    return ExperimentEngine(source).run(options.guests, options.trials);
 }
 
 } // namespace
@@ -84,8 +85,8 @@ int runSim(std::span<const char* const> args, std::string& out, std::string& err
     SimRun run;
     run.guests = options.guests;
     run.trials = options.trials;
-    run.seed = options.seed;
-    run.result = runExperiments(options);
+    run.seed = options.seed ? *options.seed : std::random_device()();
+    run.result = runExperiments(options, run.seed);
     if (options.exact)
         run.exact = exactDistribution(options.guests);
 

@@ -183,10 +183,11 @@ the organiser held (the shortage count); a run counts how often each occurred.
                   guests per experiment (1-1000, default 100)
   --trials T      実験回数（1〜10000、既定 1000）
                   number of experiments (1-10000, default 1000)
-  --seed S        乱数の種（0〜18446744073709551615）。同じ種と条件なら毎回同じ結果
+  --seed S        乱数の種（0〜18446744073709551615）。同じ種と条件なら毎回同じ結果。
+                  省略すると種を選び、結果といっしょに表示する
                   seed (0-18446744073709551615); the same seed and parameters
-                  give the same output on every run. Without it the generator
-                  is reseeded from the clock.
+                  give the same output on every run. Without it a seed is
+                  drawn at random and printed with the result.
   --format F      出力形式 text（既定、画面と同じ表）・csv・json
                   output format: text (default, the window's table), csv, json
   --exact         理論上の分布と、90・95・99 % の夜に足りる枚数を添える
