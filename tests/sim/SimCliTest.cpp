@@ -6,166 +6,100 @@
 #include <QJsonObject>
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <numeric>
 #include <sstream>
 
-namespace {
-
 namespace fs = std::filesystem;
 
-struct CliRun
+static std::tuple<int, std::string, std::string> runCli(const std::string& line)
 {
-    int status;
-    std::string out, err;
-};
-
-CliRun runCli(std::vector<std::string> args, const std::vector<std::string>& more = {})
-{
-    args.insert(args.end(), more.begin(), more.end());
+    std::istringstream words(line);
+    std::deque<std::string> args; // keeps each c_str() in place as it grows
     std::vector<const char*> argv;
-    for (const auto& arg : args)
-        argv.push_back(arg.c_str());
-    CliRun run{};
-    run.status = runSim(argv, run.out, run.err);
-    return run;
+    for (std::string word; words >> word;)
+        argv.push_back(args.emplace_back(word).c_str());
+    std::string out, err;
+    const int status = runSim(argv, out, err);
+    return {status, out, err};
 }
 
-QJsonObject json(const std::string& text)
-{
-    return QJsonDocument::fromJson(QByteArray::fromStdString(text)).object();
-}
-
-std::string slurp(const fs::path& path)
+static std::string slurp(const fs::path& path)
 {
     return (std::ostringstream() << std::ifstream(path).rdbuf()).str();
 }
 
 TEST(SimCli, RefusesBadUsageNamingTheOption)
 {
-    for (const std::vector<std::string>& args :
-         std::vector<std::vector<std::string>>{{"--guests", "abc"},
-                                               {"--guests", "0"},
-                                               {"--guests", "1001"},
-                                               {"--guests", " +5"},
-                                               {"--guests", "99999999999999999999"},
-                                               {"--trials", "0"},
-                                               {"--trials", "10001"},
-                                               {"--trials", "1e3"},
-                                               {"--seed", "-1"},
-                                               {"--seed", "18446744073709551616"},
-                                               {"--seed", "0x10"},
-                                               {"--format", "xml"},
-                                               {"--chart", ""},
-                                               {"--guests"},
-                                               {"--bogus"},
-                                               {"--exact=1"},
-                                               {"stray"}}) {
-        const CliRun run = runCli(args);
-        EXPECT_EQ(run.status, 2);
-        EXPECT_EQ(run.out, "");
-        for (std::string_view arg : args)
-            EXPECT_NE(run.err.find(arg.substr(0, arg.find('='))), std::string::npos) << run.err;
+    for (const char* line :
+         {"--guests abc", "--guests 0", "--guests 1001", "--guests=+5",
+          "--guests 99999999999999999999", "--trials 0", "--trials 10001", "--trials 1e3",
+          "--seed -1", "--seed 18446744073709551616", "--seed 0x10", "--format xml",
+          "--chart=", "--guests", "--bogus", "--exact=1", "stray"}) {
+        const auto [status, out, err] = runCli(line);
+        EXPECT_EQ(std::make_pair(status, out), std::make_pair(2, std::string())) << line;
+        EXPECT_NE(err.find(std::string(line, std::strcspn(line, " ="))), std::string::npos) << err;
     }
 }
 
-// The ends of the ranges, a repeated option (the last counts) and the defaults.
-TEST(SimCli, ReportsAddUpAndFollowTheTheory)
+// Range ends (a seed above 2^53, which a JSON number would round), a repeated option, defaults.
+TEST(SimCli, EveryRunNamesItsSeedAndFollowsTheTheory)
 {
     for (const auto& [args, guests, trials] :
-         {std::tuple<std::vector<std::string>, int, int>{
-                  {"--guests", "1", "--trials", "1", "--seed", "0"}, 1, 1},
-          {{"--guests=1000", "--trials=10000", "--seed=18446744073709551615"}, 1000, 10000},
-          {{"--guests", "3", "--guests", "200", "--trials", "777"}, 200, 777},
-          {{}, 100, 1000}}) {
-        const QJsonObject report = json(runCli(args, {"--format", "json"}).out);
-        EXPECT_EQ(report["guests"].toInt(), guests);
-        EXPECT_EQ(report["trials"].toInt(), trials);
-        const std::string text = runCli(args, {"--format", "csv", "--exact"}).out;
-        EXPECT_TRUE(text.starts_with("\xEF\xBB\xBF")); // or spreadsheets misread the UTF-8
-        std::istringstream csv(text);
+         {std::tuple{"--guests 1 --trials 1", 1, 1},
+          {"--guests=1000 --trials=10000 --seed=18446744073709551615", 1000, 10000},
+          {"--guests 3 --guests 200 --trials 777", 200, 777},
+          {"", 100, 1000}}) {
+        const std::string text = std::get<1>(runCli(std::string(args) + " --format json"));
+        const QJsonObject report = QJsonDocument::fromJson(text.c_str()).object();
+        const std::string seed = report["seed"].toString().toStdString(), again = " --seed " + seed;
+        const std::string csv = std::get<1>(runCli(args + again + " --format csv --exact"));
+        EXPECT_TRUE(csv.starts_with("\xEF\xBB\xBF")); // or spreadsheets misread the UTF-8
+        EXPECT_NE(std::get<1>(runCli(args + again)).find(seed), std::string::npos);
         const ExactDistribution exact = exactDistribution(guests);
-        int rows = 0, sum = 0;
-        for (std::string line; std::getline(csv, line);) {
-            int k = 0, count = 0;
-            double p = 0, expected = 0;
-            if (std::sscanf(line.c_str(), "%d,%*[^,],%d,%lf,%lf", &k, &count, &p, &expected) != 4)
+        std::istringstream lines(csv.substr(csv.find(seed)));
+        int rows = 0;
+        for (std::string line; std::getline(lines, line);) {
+            double k = 0, count = 0, p = 0, expected = 0;
+            if (std::sscanf(line.c_str(), "%lf,%*[^,],%lf,%lf,%lf", &k, &count, &p, &expected) != 4)
                 continue;
-            ++rows;
-            sum += count;
-            EXPECT_EQ(k, rows);
-            EXPECT_NEAR(p, exact.classProbabilities[std::size_t(rows)], 6e-6) << line;
-            EXPECT_NEAR(expected, trials * exact.classProbabilities[std::size_t(rows)], 0.051);
+            EXPECT_EQ(count, report["counts"][rows++].toInt()) << line;
+            EXPECT_NEAR(p, exact.classProbabilities[std::size_t(k)], 6e-6) << line;
+            EXPECT_NEAR(expected, trials * exact.classProbabilities[std::size_t(k)], 0.051);
         }
         EXPECT_EQ(rows, kClassCount);
-        EXPECT_EQ(sum, trials);
     }
 }
 
-// An evening is covered by k coins when its lowest balance is -k or more; the boundary counts.
+// k coins cover an evening whose lowest balance is -k or more; the boundary counts.
 TEST(SimCli, CoinsAndChartFollowFromTheCounts)
 {
-    SimRun run;
-    run.guests = 10;
-    run.trials = 20;
+    SimRun run{10, 20, 0, {}, {}};
     for (const auto& [m, count] : {std::pair{1, 10}, {0, 8}, {-1, 1}, {-4, 1}})
         run.result.lowestBalanceCounts[std::size_t(m + kMaxCustomers)] = count;
-    const QJsonObject coins = json(formatReport(run, OutputFormat::Json))["coins"].toObject();
-    EXPECT_EQ(coins["90"].toInt(), 0);
-    EXPECT_EQ(coins["95"].toInt(), 1);
-    EXPECT_EQ(coins["99"].toInt(), 4);
+    const auto json = QJsonDocument::fromJson(formatReport(run, OutputFormat::Json).c_str());
+    EXPECT_EQ(json["coins"], (QJsonObject{{"90", 0}, {"95", 1}, {"99", 4}}));
     const ChartData chart = chartData(run, exactDistribution(run.guests));
     EXPECT_NEAR(std::accumulate(chart.expected.begin(), chart.expected.end(), 0.0), 20, 1e-9);
 }
 
-// A seed beyond 2^53 too, which a JSON number would round.
-TEST(SimCli, EveryRunNamesTheSeedThatRepeatsIt)
-{
-    auto report = [](const std::vector<std::string>& args) {
-        return json(runCli(args, {"--format", "json"}).out);
-    };
-    const QJsonObject unseeded = report({});
-    const std::string seed = unseeded["seed"].toString().toStdString();
-    EXPECT_EQ(report({"--seed", seed}).value("counts"), unseeded["counts"]) << seed;
-    EXPECT_NE(report({"--seed", "1"}).value("counts"), report({"--seed", "2"}).value("counts"));
-    const std::string big = "18446744073709551615";
-    EXPECT_EQ(report({"--seed", big})["seed"].toString().toStdString(), big);
-    for (const char* format : {"text", "csv"})
-        EXPECT_NE(runCli({"--seed", big, "--format", format}).out.find(big), std::string::npos);
-}
-
-TEST(SimCli, ChartIsWrittenWholeOrNotAtAll)
-{
-    const fs::path dir = fs::path(testing::TempDir()) / "torumina-sim-charts";
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    for (const fs::path& path : {dir / "missing" / "chart.png", dir}) {
-        const CliRun run = runCli({"--trials", "10", "--chart", path.string()});
-        EXPECT_EQ(run.status, 1);
-        EXPECT_EQ(run.out, "");
-        EXPECT_NE(run.err.find(path.string()), std::string::npos) << run.err;
-    }
-    const fs::path chart = dir / "chart.png";
-    EXPECT_EQ(runCli({"--trials", "10", "--chart", chart.string()}).status, 0);
-    EXPECT_EQ(QImage(QString::fromStdString(chart.string()), "PNG").size(), QSize(1000, 600));
-}
-
-// The one run of the built command, for its exit statuses.
+// The one run of the built command, for its exit statuses ("status args").
 TEST(SimCli, ExitStatuses)
 {
-    const std::string base = testing::TempDir() + "torumina-sim-e2e";
-    for (const auto& [shell, status, out] :
-         {std::tuple<std::string, int, std::string>{"--version", 0, " " TORUMINA_VERSION "\n"},
-          {"--guests 0", 2, ""},
-          {"--chart " + base + "/missing/chart.png", 1, ""}}) {
-        const std::string command =
-                "(" TORUMINA_SIM_PATH " " + shell + ") >" + base + ".out 2>" + base + ".err";
-        const int wait = std::system(command.c_str());
-        EXPECT_EQ(WIFEXITED(wait) ? WEXITSTATUS(wait) : -1, status) << shell;
-        EXPECT_NE(slurp(base + ".out").find(out), std::string::npos) << shell;
-        EXPECT_EQ(slurp(base + ".err").empty(), status == 0) << shell;
+    const std::string d = testing::TempDir() + "sim-e2e/", png = " --seed 1 --chart " + d + "c.png";
+    auto sim = [io = ") >" + d + "out 2>" + d + "err"](const std::string& args) {
+        return WEXITSTATUS(std::system(("(" TORUMINA_SIM_PATH " " + args + io).c_str()));
+    };
+    fs::remove_all(d);
+    fs::create_directories(d);
+    for (const std::string& row : std::vector<std::string>{
+                 "0 --version | grep -qx 'torumina-sim " TORUMINA_VERSION "'", "0" + png,
+                 "2 --guests 0", "1 --chart " + d + "no/c.png", "1 --chart " + d}) {
+        EXPECT_EQ(sim(row.substr(2)), row[0] - '0') << row;
+        EXPECT_EQ(slurp(d + "err").empty(), row[0] == '0') << row;
     }
+    EXPECT_EQ(QImage(QString::fromStdString(d + "c.png")).size(), QSize(1000, 600));
 }
-
-} // namespace
