@@ -200,17 +200,13 @@ ChartData chartData(const SimRun& run, const ExactDistribution& exact)
     return data;
 }
 
-bool renderChartPng(const ChartData& data, std::string& png, std::string& error)
+QByteArray chartPng(const ChartData& data)
 {
     const auto gui = startGui();
-    const QImage chart = renderChart(data);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
+    QByteArray png;
+    QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    if (!chart.save(&buffer, "PNG")) {
-        error = "PNG encoding failed";
-        return false;
-    }
-    png.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    return true;
+    if (!renderChart(data).save(&buffer, "PNG"))
+        png.clear();
+    return png;
 }

@@ -199,7 +199,11 @@ the organiser held (the shortage count); a run counts how often each occurred.
   -h, --help      この説明 / this text
   -v, --version   版 / the version
 
-終了状態 / Exit status: 0 成功 success, 1 グラフを書けない chart not written,
-2 オプションの誤り invalid option.
+終了状態 / Exit status:
+  0  成功 / success
+  1  グラフを書けない（同じ名前の前のファイルはそのまま残る）
+     chart not written (an earlier file of that name is kept)
+  2  オプションの誤り / invalid option
+  3  標準出力に書けない / standard output not written
 )";
 }

@@ -13,6 +13,8 @@
 #include <numeric>
 #include <sstream>
 
+#include <unistd.h>
+
 namespace fs = std::filesystem;
 
 static std::tuple<int, std::string, std::string> runCli(const std::string& line)
@@ -86,20 +88,33 @@ TEST(SimCli, CoinsAndChartFollowFromTheCounts)
     EXPECT_NEAR(std::accumulate(chart.expected.begin(), chart.expected.end(), 0.0), 20, 1e-9);
 }
 
-// The one run of the built command, for its exit statuses ("status args").
-TEST(SimCli, ExitStatuses)
+// The one run of the built command: exit statuses ("status args") and what failed charts leave.
+TEST(SimCli, ExitStatusesAndWhatFailuresLeave)
 {
     const std::string d = testing::TempDir() + "sim-e2e/", png = " --seed 1 --chart " + d + "c.png";
-    auto sim = [io = ") >" + d + "out 2>" + d + "err"](const std::string& args) {
-        return WEXITSTATUS(std::system(("(" TORUMINA_SIM_PATH " " + args + io).c_str()));
+    auto sim = [io = ") >" + d + "out 2>" + d + "err"](const std::string& args,
+                                                       const std::string& before = "") {
+        return WEXITSTATUS(std::system(("(" + before + TORUMINA_SIM_PATH " " + args + io).c_str()));
     };
-    fs::remove_all(d);
-    fs::create_directories(d);
+    std::system(("chmod -Rf u+w " + d + "; rm -rf " + d).c_str()); // read-only unless root
+    fs::create_directories(d + "ro");
+    ASSERT_EQ(std::system(("mkfifo " + d + "fifo").c_str()), 0);
+    std::ofstream(d + "ro/kept.png") << "earlier chart";
+    fs::permissions(d + "ro", fs::perms::owner_read | fs::perms::owner_exec);
+    const char* readOnly = access((d + "ro").c_str(), W_OK) ? "ro/kept.png" : "fifo";
     for (const std::string& row : std::vector<std::string>{
                  "0 --version | grep -qx 'torumina-sim " TORUMINA_VERSION "'", "0" + png,
-                 "2 --guests 0", "1 --chart " + d + "no/c.png", "1 --chart " + d}) {
+                 "2 --guests 0", "1 --chart " + d + "no/c.png", "1 --chart " + d,
+                 "1 --chart " + d + "fifo", "1 --chart " + d + readOnly, "3 --trials 1 >/dev/full",
+                 "3 --trials 1 >&-"}) {
         EXPECT_EQ(sim(row.substr(2)), row[0] - '0') << row;
         EXPECT_EQ(slurp(d + "err").empty(), row[0] == '0') << row;
     }
     EXPECT_EQ(QImage(QString::fromStdString(d + "c.png")).size(), QSize(1000, 600));
+    // A file size limit just below the chart's size fails it near the end, as a full disk would.
+    const auto blocks = std::to_string(fs::file_size(d + "c.png") / 512 - 1); // as POSIX counts
+    std::ofstream(d + "c.png") << "earlier chart";
+    EXPECT_EQ(sim(png, "trap '' XFSZ; ulimit -f " + blocks + "; exec "), 1);
+    for (const char* kept : {"c.png", "ro/kept.png"})
+        EXPECT_EQ(slurp(d + kept), "earlier chart") << kept;
 }
