@@ -22,6 +22,8 @@ struct ChartData
     int lowest = 0;
     std::array<std::int32_t, kMaxCustomers + 2> counts{};
     std::array<double, kMaxCustomers + 2> expected{};
+    // The coins that sufficed on each of kCoveragePercents of the evenings.
+    std::array<int, kCoveragePercents.size()> coins{};
 };
 
 // From the deepest balance seen, or the 99.9 % point of the exact

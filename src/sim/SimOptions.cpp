@@ -193,9 +193,11 @@ the organiser held (the shortage count); a run counts how often each occurred.
   --exact         理論上の分布と、90・95・99 % の夜に足りる枚数を添える
                   add the exact distribution and the coins that suffice on
                   90, 95 and 99 % of evenings
-  --chart FILE    不足枚数ごとの度数と理論上の期待度数の棒グラフを PNG で保存
+  --chart FILE    不足枚数ごとの度数と理論上の期待度数の棒グラフを PNG で保存。
+                  90・95・99 % の夜に足りた枚数に線を引く
                   save a PNG bar chart of the counts by lowest balance, with
-                  the exact expected counts over it
+                  the exact expected counts over it and lines at the coins
+                  that sufficed on 90, 95 and 99 % of evenings
   -h, --help      この説明 / this text
   -v, --version   版 / the version
 
