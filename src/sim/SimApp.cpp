@@ -7,44 +7,52 @@
 #include "SimOptions.h"
 #include "SimReport.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
+#include <QCoreApplication>
+#include <QSaveFile>
+
 #include <filesystem>
-#include <memory>
+#include <optional>
+#include <random>
 #include <variant>
 
 namespace {
 
-struct FileCloser
+// Qt gives its reasons in English only.
+std::string chartError(const std::string& path, const QString& reason,
+                       const QString& japaneseReason = {})
 {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-std::string chartError(const std::string& path, const std::string& reason)
-{
-    return "torumina-sim: cannot write the chart to \"" + path + "\": " + reason + '\n';
+    return "torumina-sim: グラフを \"" + path + "\" に書けません: "
+            + (japaneseReason.isEmpty() ? reason : japaneseReason).toStdString()
+            + "\ntorumina-sim: cannot write the chart to \"" + path + "\": " + reason.toStdString()
+            + '\n';
 }
 
-// A half-written PNG is removed, but never a device, a pipe or the target
-// of a link: "--chart /dev/full" must not delete /dev/full.
-void removeIfRegularFile(const std::string& path)
+// The chart is written to a temporary file that replaces the target only
+// when it is complete, so a failure never costs the user an earlier chart.
+// Replacing is only for regular files: as root, "--chart /dev/full" would
+// otherwise put a PNG in place of the device.
+std::optional<std::string> openChart(QSaveFile& file, const std::string& path)
 {
     std::error_code error;
-    if (std::filesystem::is_regular_file(std::filesystem::symlink_status(path, error))) {
-        std::filesystem::remove(path, error);
+    if (std::filesystem::exists(path, error) && !std::filesystem::is_regular_file(path, error)) {
+        return chartError(path, QStringLiteral("not a regular file"),
+                          QStringLiteral("通常のファイルではありません"));
     }
+    // Unbuffered: commit() would not notice a failure of the last buffered bytes.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return chartError(path, file.errorString());
+    return std::nullopt;
 }
 
-ExperimentResult runExperiments(const SimOptions& options)
+// Every run is a seeded run, so that the seed it prints repeats it; the
+// clock the engine reseeds from stands still for the same reason. A drawn
+// seed has 32 bits, few enough digits to copy by hand or keep in a
+// spreadsheet cell.
+ExperimentResult runExperiments(const SimOptions& options, std::uint64_t seed)
 {
-    if (options.seed) {
-        // With a seed the run must not depend on the time of day.
-        StillClock clock;
-        XoshiroRandomSource source(clock, *options.seed);
-        return ExperimentEngine(source).run(options.guests, options.trials);
-    }
-    return ExperimentEngine(processRandomSource()).run(options.guests, options.trials);
+    StillClock clock;
+    XoshiroRandomSource source(clock, seed);
+    return ExperimentEngine(source).run(options.guests, options.trials);
 }
 
 } // namespace
@@ -61,14 +69,21 @@ int runSim(std::span<const char* const> args, std::string& out, std::string& err
         out = usageText();
         return 0;
     }
+    if (options.version) {
+        out = (QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion())
+                        .toStdString()
+                + '\n';
+        return 0;
+    }
 
     // Opened before the run so that a bad path costs no time and leaves
     // standard output empty.
-    std::unique_ptr<std::FILE, FileCloser> chartFile;
+    std::optional<QSaveFile> chart;
     if (options.chartPath) {
-        chartFile.reset(std::fopen(options.chartPath->c_str(), "wb"));
-        if (!chartFile) {
-            err = chartError(*options.chartPath, std::strerror(errno));
+        const auto error = openChart(chart.emplace(QString::fromLocal8Bit(*options.chartPath)),
+                                     *options.chartPath);
+        if (error) {
+            err = *error;
             return 1;
         }
     }
@@ -76,28 +91,29 @@ int runSim(std::span<const char* const> args, std::string& out, std::string& err
     SimRun run;
     run.guests = options.guests;
     run.trials = options.trials;
-    run.seed = options.seed;
-    run.result = runExperiments(options);
+    run.seed = options.seed ? *options.seed : std::random_device()();
+    run.result = runExperiments(options, run.seed);
     if (options.exact)
         run.exact = exactDistribution(options.guests);
 
-    if (chartFile) {
-        std::string png;
-        std::string reason;
+    if (chart) {
         const ChartData data =
                 chartData(run, run.exact ? *run.exact : exactDistribution(options.guests));
-        bool written = renderChartPng(data, png, reason);
-        if (written) {
-            errno = 0;
-            written = std::fwrite(png.data(), 1, png.size(), chartFile.get()) == png.size();
-            written = std::fclose(chartFile.release()) == 0 && written;
-            if (!written)
-                reason = errno != 0 ? std::strerror(errno) : "write failed";
+        const QByteArray png = chartPng(data);
+        if (png.isEmpty()) {
+            err = chartError(*options.chartPath, QStringLiteral("PNG encoding failed"),
+                             QStringLiteral("PNG に変換できません"));
+            return 1;
         }
-        if (!written) {
-            chartFile.reset();
-            removeIfRegularFile(*options.chartPath);
-            err = chartError(*options.chartPath, reason);
+        // A write may stop short (a full disk, a file size limit) without a
+        // reason; the next one gives it.
+        qint64 written = 0;
+        for (qint64 n = 0; written < png.size(); written += n) {
+            if ((n = chart->write(png.constData() + written, png.size() - written)) <= 0)
+                break;
+        }
+        if (written < png.size() || !chart->commit()) {
+            err = chartError(*options.chartPath, chart->errorString());
             return 1;
         }
     }

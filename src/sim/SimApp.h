@@ -6,5 +6,7 @@
 // The whole command: reads the arguments after the program name, runs the
 // experiments and leaves what belongs on standard output and standard
 // error in out and err. Returns the exit status: 0, 1 when the chart could
-// not be written, 2 for an invalid option.
+// not be written (an earlier file of that name is left as it was), 2 for an
+// invalid option. --version prints the application name and version set on
+// QCoreApplication.
 int runSim(std::span<const char* const> args, std::string& out, std::string& err);

@@ -17,6 +17,7 @@ namespace {
 
 const QColor kBarColour(70, 130, 180);
 const QColor kExpectedColour(200, 40, 40);
+const QColor kCoverageColour(20, 110, 50);
 
 // 1, 2 or 5 times a power of ten, at least raw.
 double niceStep(double raw)
@@ -55,7 +56,7 @@ QImage renderChart(const ChartData& data)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
 
-    const QRectF plot(90, 60, kChartWidth - 90 - 30, kChartHeight - 60 - 80);
+    const QRectF plot(90, 72, kChartWidth - 90 - 30, kChartHeight - 72 - 80);
 
     const int lowest = data.lowest;
     const int highest = 1;
@@ -112,11 +113,30 @@ QImage renderChart(const ChartData& data)
         painter.setBrush(Qt::NoBrush);
     }
 
+    // The coins that sufficed on 90, 95 and 99 % of the evenings: a line
+    // left of the bars of the evenings they covered, labelled in rows from
+    // the top so that close lines keep their labels apart.
+    painter.setFont(chartFont(13));
+    for (std::size_t i = 0; i < data.coins.size(); ++i) {
+        const double x = xOf(-data.coins[i]) - slotWidth / 2;
+        painter.setPen(QPen(kCoverageColour, 1.5, Qt::DashLine));
+        painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+        const QString label =
+                QStringLiteral("%1 %：%2 枚").arg(kCoveragePercents[i]).arg(data.coins[i]);
+        QRectF box(x + 3, plot.top() + 3 + 18.0 * static_cast<double>(i),
+                   painter.fontMetrics().horizontalAdvance(label) + 8, 17);
+        if (box.right() > plot.right())
+            box.moveRight(x - 3);
+        painter.fillRect(box, QColor(255, 255, 255, 220));
+        painter.setPen(kCoverageColour);
+        painter.drawText(box, Qt::AlignCenter, label);
+    }
+
     // Axes and x labels, at multiples of a step that leaves room for them.
     painter.setPen(QPen(Qt::black, 1));
     painter.drawLine(plot.bottomLeft(), plot.bottomRight());
     painter.drawLine(plot.bottomLeft(), plot.topLeft());
-    const int xStep = static_cast<int>(niceStep(values / 20.0));
+    const int xStep = std::max(1, static_cast<int>(niceStep(values / 20.0)));
     for (int m = lowest; m <= highest; ++m) {
         if (m % xStep != 0)
             continue;
@@ -126,6 +146,7 @@ QImage renderChart(const ChartData& data)
     }
 
     // Titles.
+    painter.setPen(Qt::black);
     painter.setFont(chartFont(15));
     painter.drawText(QRectF(plot.left(), kChartHeight - 40, plot.width(), 30), Qt::AlignCenter,
                      QStringLiteral("不足枚数（５００円玉の最低残高）"));
@@ -136,21 +157,28 @@ QImage renderChart(const ChartData& data)
                      QStringLiteral("度数（実験の回数）"));
     painter.restore();
     painter.setFont(chartFont(17, true));
-    painter.drawText(QRectF(0, 12, kChartWidth, 30), Qt::AlignCenter,
+    painter.drawText(QRectF(0, 8, kChartWidth, 28), Qt::AlignCenter,
                      QStringLiteral("不足枚数の度数分布　お客人数 %1 人・実験回数 %2 回")
                              .arg(data.guests)
                              .arg(data.trials));
 
-    // Legend, top left of the plot where the bars are low.
+    // Legend, one row between the title and the plot.
     painter.setFont(chartFont(13));
-    const QPointF legend(plot.left() + 16, plot.top() + 14);
-    painter.fillRect(QRectF(legend.x(), legend.y() - 6, 22, 12), kBarColour);
-    painter.drawText(QPointF(legend.x() + 30, legend.y() + 5), QStringLiteral("実験の度数"));
+    const double legendY = 50;
+    double legendX = plot.left();
+    auto legendText = [&](const QString& text) {
+        painter.setPen(Qt::black);
+        painter.drawText(QPointF(legendX + 30, legendY + 5), text);
+        legendX += 30 + painter.fontMetrics().horizontalAdvance(text) + 28;
+    };
+    painter.fillRect(QRectF(legendX, legendY - 6, 22, 12), kBarColour);
+    legendText(QStringLiteral("実験の度数"));
     painter.setPen(QPen(kExpectedColour, 2));
-    painter.drawLine(QPointF(legend.x(), legend.y() + 22),
-                     QPointF(legend.x() + 22, legend.y() + 22));
-    painter.setPen(Qt::black);
-    painter.drawText(QPointF(legend.x() + 30, legend.y() + 27), QStringLiteral("理論上の期待度数"));
+    painter.drawLine(QPointF(legendX, legendY), QPointF(legendX + 22, legendY));
+    legendText(QStringLiteral("理論上の期待度数"));
+    painter.setPen(QPen(kCoverageColour, 1.5, Qt::DashLine));
+    painter.drawLine(QPointF(legendX + 11, legendY - 8), QPointF(legendX + 11, legendY + 8));
+    legendText(QStringLiteral("その割合の夜に足りた５００円玉の枚数（実験から）"));
     return image;
 }
 
@@ -191,6 +219,8 @@ ChartData chartData(const SimRun& run, const ExactDistribution& exact)
     data.trials = run.trials;
     data.counts = run.result.lowestBalanceCounts;
     data.lowest = -exact.coinsToPrepare(0.999);
+    for (std::size_t i = 0; i < kCoveragePercents.size(); ++i)
+        data.coins[i] = simulatedCoins(run.result, run.trials, kCoveragePercents[i]);
     for (int m = -run.guests; m <= 1; ++m) {
         const auto i = static_cast<std::size_t>(m + kMaxCustomers);
         data.expected[i] = run.trials * exact.probability(m);
@@ -200,17 +230,13 @@ ChartData chartData(const SimRun& run, const ExactDistribution& exact)
     return data;
 }
 
-bool renderChartPng(const ChartData& data, std::string& png, std::string& error)
+QByteArray chartPng(const ChartData& data)
 {
     const auto gui = startGui();
-    const QImage chart = renderChart(data);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
+    QByteArray png;
+    QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    if (!chart.save(&buffer, "PNG")) {
-        error = "PNG encoding failed";
-        return false;
-    }
-    png.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    return true;
+    if (!renderChart(data).save(&buffer, "PNG"))
+        png.clear();
+    return png;
 }

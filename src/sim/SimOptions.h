@@ -12,16 +12,17 @@ struct SimOptions
 {
     int guests = 100;
     int trials = 1000;
-    // Without a seed the generator is reseeded from the clock, as in the window.
+    // Without a seed the command draws one, so that any run can be repeated.
     std::optional<std::uint64_t> seed;
     OutputFormat format = OutputFormat::Text;
     bool exact = false;
     std::optional<std::string> chartPath;
     bool help = false;
+    bool version = false;
 };
 
-// A message for standard error naming the option, the value and what it
-// accepts; the command exits with status 2 on it.
+// Lines for standard error, in Japanese and in English, naming the option
+// and the value; the command exits with status 2 on it.
 struct UsageError
 {
     std::string message;

@@ -2,6 +2,10 @@
 
 #include "NumberFormat.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include <charconv>
 #include <cstddef>
 
@@ -11,23 +15,14 @@ constexpr int kBandCount = 7;
 constexpr int kBandWidth = 9;
 constexpr int kCellWidth = 8;
 
-// Shortest text that reads back to the same value, independent of the
-// C locale (which QGuiApplication changes when a chart is drawn).
-template<typename T>
-std::string shortest(T value)
+// Independent of the C locale, which QGuiApplication changes when a chart
+// is drawn.
+std::string fixed(double value, int decimals)
 {
     char buffer[64];
-    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    (void)error; // 64 characters hold any float or double
-    return {buffer, end};
-}
-
-std::string oneDecimal(double value)
-{
-    char buffer[64];
-    const auto [end, error] =
-            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 1);
-    (void)error; // at most 10000.0 here
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                            std::chars_format::fixed, decimals);
+    (void)error; // 64 characters hold every figure here
     return {buffer, end};
 }
 
@@ -80,9 +75,16 @@ std::string tableRow(const std::string& title, int band, auto cellText)
     return line + '\n';
 }
 
+std::string header(const SimRun& run, const char* separator)
+{
+    return std::string("お客人数") + separator + std::to_string(run.guests) + "\n実験回数"
+            + separator + std::to_string(run.trials) + "\n乱数の種" + separator
+            + std::to_string(run.seed) + "\n\n";
+}
+
 std::string formatText(const SimRun& run)
 {
-    std::string out;
+    std::string out = header(run, " ");
     for (int band = 1; band <= kBandCount; ++band) {
         if (band > 1)
             out += '\n';
@@ -92,12 +94,10 @@ std::string formatText(const SimRun& run)
         });
         if (run.exact) {
             out += tableRow("期待度数", band,
-                            [&run](int k) { return oneDecimal(expectedCount(run, k)); });
+                            [&run](int k) { return fixed(expectedCount(run, k), 1); });
         }
     }
     out += '\n';
-    out += "お客人数 " + std::to_string(run.guests) + '\n';
-    out += "実験回数 " + std::to_string(run.trials) + '\n';
     out += "不足枚数の平均 " + formatMean(run.result.meanLowestBalance) + '\n';
 
     if (run.exact) {
@@ -115,84 +115,85 @@ std::string formatText(const SimRun& run)
                     padLeft(std::to_string(run.exact->coinsToPrepare(percent / 100.0)), kCellWidth);
         }
         out += header + '\n' + simulated + '\n' + theory + '\n';
-        out += "理論上の不足枚数の平均 " + shortest(run.exact->mean) + '\n';
-        out += "理論上の不足枚数の分散 " + shortest(run.exact->variance) + '\n';
+        out += "理論上の不足枚数の平均 " + fixed(run.exact->mean, 4) + '\n';
+        out += "理論上の不足枚数の分散 " + fixed(run.exact->variance, 4) + '\n';
     }
     return out;
 }
 
+// Probabilities to 5 decimals, so that trials times the probability gives
+// the expected count to its 1 decimal even at 10000 trials.
 std::string formatCsv(const SimRun& run)
 {
-    std::string out =
-            run.exact ? "class,label,count,probability,expected\n" : "class,label,count\n";
+    std::string out = "\xEF\xBB\xBF" + header(run, ",");
+    out += run.exact ? "class,label,count,probability,expected\n" : "class,label,count\n";
     for (int k = 1; k <= kClassCount; ++k) {
         out += std::to_string(k) + ',' + classCaption(k) + ','
                 + std::to_string(run.result.frequencyCounts[slot(k)]);
         if (run.exact) {
-            out += ',' + shortest(run.exact->classProbabilities[slot(k)]) + ','
-                    + shortest(expectedCount(run, k));
+            out += ',' + fixed(run.exact->classProbabilities[slot(k)], 5) + ','
+                    + fixed(expectedCount(run, k), 1);
         }
         out += '\n';
     }
     return out;
 }
 
-template<typename Cell>
-std::string jsonArray(Cell cell)
+QJsonArray classArray(auto cell)
 {
-    std::string out = "[";
-    for (int k = 1; k <= kClassCount; ++k) {
-        if (k > 1)
-            out += ',';
-        out += cell(k);
-    }
-    return out + ']';
+    QJsonArray array;
+    for (int k = 1; k <= kClassCount; ++k)
+        array.append(cell(k));
+    return array;
 }
 
-template<typename Coins>
-std::string jsonCoins(Coins coins)
+QJsonObject coinsObject(auto coins)
 {
-    std::string out = "{";
-    for (std::size_t i = 0; i < kCoveragePercents.size(); ++i) {
-        if (i > 0)
-            out += ", ";
-        out += '"' + std::to_string(kCoveragePercents[i])
-                + "\": " + std::to_string(coins(kCoveragePercents[i]));
-    }
-    return out + '}';
+    QJsonObject object;
+    for (int percent : kCoveragePercents)
+        object.insert(QString::number(percent), coins(percent));
+    return object;
+}
+
+// The double nearest to the float's shortest decimal text: the mean reads
+// -2.3333333 as the float means it, not -2.3333332538604736.
+double decimalOf(float value)
+{
+    char buffer[64];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    double decimal = 0.0;
+    std::from_chars(buffer, end, decimal);
+    (void)error; // 64 characters hold any float
+    return decimal;
 }
 
 std::string formatJson(const SimRun& run)
 {
-    std::string out = "{\n";
-    out += "  \"guests\": " + std::to_string(run.guests) + ",\n";
-    out += "  \"trials\": " + std::to_string(run.trials) + ",\n";
-    out += "  \"seed\": " + (run.seed ? std::to_string(*run.seed) : std::string("null")) + ",\n";
-    out += "  \"labels\": " + jsonArray([](int k) { return '"' + classCaption(k) + '"'; }) + ",\n";
-    out += "  \"counts\": " + jsonArray([&run](int k) {
-               return std::to_string(run.result.frequencyCounts[slot(k)]);
-           })
-            + ",\n";
-    out += "  \"mean\": " + shortest(run.result.meanLowestBalance) + ",\n";
-    out += "  \"coins\": " + jsonCoins([&run](int percent) {
-               return simulatedCoins(run.result, run.trials, percent);
-           });
+    QJsonObject json{
+            {"guests", run.guests},
+            {"trials", run.trials},
+            {"seed", QString::number(run.seed)},
+            {"labels", classArray([](int k) { return QString::fromStdString(classCaption(k)); })},
+            {"counts", classArray([&run](int k) { return run.result.frequencyCounts[slot(k)]; })},
+            {"mean", decimalOf(run.result.meanLowestBalance)},
+            {"coins", coinsObject([&run](int percent) {
+                 return simulatedCoins(run.result, run.trials, percent);
+             })}};
     if (run.exact) {
         const ExactDistribution& exact = *run.exact;
-        out += ",\n  \"exact\": {\n";
-        out += "    \"probabilities\": "
-                + jsonArray([&exact](int k) { return shortest(exact.classProbabilities[slot(k)]); })
-                + ",\n";
-        out += "    \"expected\": "
-                + jsonArray([&run](int k) { return shortest(expectedCount(run, k)); }) + ",\n";
-        out += "    \"mean\": " + shortest(exact.mean) + ",\n";
-        out += "    \"variance\": " + shortest(exact.variance) + ",\n";
-        out += "    \"coins\": "
-                + jsonCoins([&exact](int percent) { return exact.coinsToPrepare(percent / 100.0); })
-                + "\n";
-        out += "  }";
+        json.insert("exact",
+                    QJsonObject{{"probabilities", classArray([&exact](int k) {
+                                     return exact.classProbabilities[slot(k)];
+                                 })},
+                                {"expected",
+                                 classArray([&run](int k) { return expectedCount(run, k); })},
+                                {"mean", exact.mean},
+                                {"variance", exact.variance},
+                                {"coins", coinsObject([&exact](int percent) {
+                                     return exact.coinsToPrepare(percent / 100.0);
+                                 })}});
     }
-    return out + "\n}\n";
+    return QJsonDocument(json).toJson().toStdString();
 }
 
 } // namespace

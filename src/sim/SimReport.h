@@ -17,7 +17,7 @@ struct SimRun
 {
     int guests = 0;
     int trials = 0;
-    std::optional<std::uint64_t> seed;
+    std::uint64_t seed = 0;
     ExperimentResult result;
     // Present when --exact was given.
     std::optional<ExactDistribution> exact;
@@ -28,4 +28,9 @@ struct SimRun
 // exactly 900 experiments.
 int simulatedCoins(const ExperimentResult& result, int trials, int percent);
 
+// Text and CSV name the guests, the trials and the seed before the table;
+// JSON gives the seed as a string, since a JSON number loses digits above
+// 2^53. CSV starts with a byte order mark, which Japanese spreadsheet
+// programs need to read UTF-8, and rounds what the theory gives to what a
+// reader uses; JSON keeps every digit.
 std::string formatReport(const SimRun& run, OutputFormat format);

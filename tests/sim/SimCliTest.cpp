@@ -1,158 +1,120 @@
-#include "ChiSquare.h"
-#include "ExactDistribution.h"
+#include "SimApp.h"
+#include "SimChart.h"
 
 #include <QImage>
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <filesystem>
 #include <fstream>
+#include <numeric>
 #include <sstream>
 
-namespace {
+#include <unistd.h>
 
-struct CliRun
+namespace fs = std::filesystem;
+
+static std::tuple<int, std::string, std::string> runCli(const std::string& line)
 {
-    int status;
+    std::istringstream words(line);
+    std::deque<std::string> args; // keeps each c_str() in place as it grows
+    std::vector<const char*> argv;
+    for (std::string word; words >> word;)
+        argv.push_back(args.emplace_back(word).c_str());
     std::string out, err;
-};
-
-CliRun runCli(std::vector<std::string> args, const std::vector<std::string>& more = {})
-{
-    args.insert(args.end(), more.begin(), more.end());
-    const std::string base =
-            testing::TempDir() + testing::UnitTest::GetInstance()->current_test_info()->name();
-    std::string command = TORUMINA_SIM_PATH;
-    for (const auto& arg : args)
-        command += " '" + arg + "'";
-    const int status = std::system((command + " >" + base + ".out 2>" + base + ".err").c_str());
-    auto slurp = [](const std::string& path) {
-        return (std::ostringstream() << std::ifstream(path).rdbuf()).str();
-    };
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(base + ".out"),
-            slurp(base + ".err")};
+    const int status = runSim(argv, out, err);
+    return {status, out, err};
 }
 
-QJsonObject runJson(const std::vector<std::string>& args)
+static std::string slurp(const fs::path& path)
 {
-    return QJsonDocument::fromJson(
-                   QByteArray::fromStdString(runCli(args, {"--format", "json"}).out))
-            .object();
+    return (std::ostringstream() << std::ifstream(path).rdbuf()).str();
 }
 
-// Nothing on standard output; one line on standard error naming option, value and range.
-void expectRefused(const std::vector<std::string>& args, int status,
-                   const std::vector<std::string>& mentions)
+TEST(SimCli, RefusesBadUsageNamingTheOption)
 {
-    const CliRun run = runCli(args);
-    EXPECT_EQ(run.status, status) << run.err;
-    EXPECT_EQ(run.out, "") << run.err;
-    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-    for (const auto& word : mentions)
-        EXPECT_NE(run.err.find(word), std::string::npos) << run.err;
-}
-
-TEST(SimCli, RefusesBadArguments)
-{
-    const std::vector<std::vector<std::string>> badValues = {
-            // option, range, values
-            {"--guests", "1 to 1000", "abc", "0", "1001", " +5", "", "99999999999999999999"},
-            {"--trials", "1 to 10000", "0", "10001", "1e3"},
-            {"--seed", "0 to 18446744073709551615", "-1", "18446744073709551616", "0x10"},
-            {"--format", "text, csv or json", "xml"}};
-    for (const auto& row : badValues)
-        for (std::size_t i = 2; i < row.size(); ++i)
-            expectRefused({row[0], row[i]}, 2, {row[0], '"' + row[i] + '"', row[1]});
-    expectRefused({"--guests"}, 2, {"--guests"});
-    expectRefused({"--bogus"}, 2, {"--bogus"});
-    for (const std::string& path :
-         {testing::TempDir() + "no-such-folder/chart.png", testing::TempDir()})
-        expectRefused({"--chart", path}, 1, {'"' + path + "\": "});
-}
-
-// The ends of the ranges, a repeated option (the last counts) and the defaults; --exact as in the
-// theory.
-TEST(SimCli, AcceptedRunsAddUpAndMatchTheTheory)
-{
-    const struct
-    {
-        std::vector<std::string> args;
-        int guests, trials;
-    } cases[] = {{{"--guests", "1", "--trials", "1", "--seed", "0"}, 1, 1},
-                 {{"--guests=1000", "--trials=10000", "--seed=18446744073709551615"}, 1000, 10000},
-                 {{"--guests", "3", "--guests", "200", "--trials", "777", "--exact"}, 200, 777},
-                 {{}, 100, 1000}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.args));
-        const QJsonObject json = runJson(c.args);
-        EXPECT_EQ(json["guests"].toInt(), c.guests);
-        EXPECT_EQ(json["trials"].toInt(), c.trials);
-        int jsonSum = 0, csvSum = 0, rows = 0;
-        for (const auto& count : json["counts"].toArray())
-            jsonSum += count.toInt();
-        std::istringstream csv(runCli(c.args, {"--format", "csv"}).out);
-        std::string line;
-        for (std::getline(csv, line); std::getline(csv, line); ++rows)
-            csvSum += std::stoi(
-                    line.substr(line.find(',', line.find(',') + 1) + 1)); // the third field
-        EXPECT_EQ(jsonSum, c.trials);
-        EXPECT_EQ(csvSum, c.trials);
-        EXPECT_EQ(rows, kClassCount);
-        if (!json.contains("exact"))
-            continue;
-        const QJsonObject exact = json["exact"].toObject();
-        const ExactDistribution theory = exactDistribution(c.guests);
-        for (std::size_t k = 1; k <= kClassCount; ++k)
-            EXPECT_DOUBLE_EQ(exact["probabilities"][qsizetype(k) - 1].toDouble(),
-                             theory.classProbabilities[k])
-                    << k;
-        EXPECT_DOUBLE_EQ(exact["mean"].toDouble(), theory.mean);
-        EXPECT_DOUBLE_EQ(exact["variance"].toDouble(), theory.variance);
-        for (int percent : {90, 95, 99})
-            EXPECT_EQ(exact["coins"][QString::number(percent)].toInt(),
-                      theory.coinsToPrepare(percent / 100.0));
+    for (const char* line :
+         {"--guests abc", "--guests 0", "--guests 1001", "--guests=+5",
+          "--guests 99999999999999999999", "--trials 0", "--trials 10001", "--trials 1e3",
+          "--seed -1", "--seed 18446744073709551616", "--seed 0x10", "--format xml",
+          "--chart=", "--guests", "--bogus", "--exact=1", "stray"}) {
+        const auto [status, out, err] = runCli(line);
+        EXPECT_EQ(std::make_pair(status, out), std::make_pair(2, std::string())) << line;
+        EXPECT_NE(err.find(std::string(line, std::strcspn(line, " ="))), std::string::npos) << err;
     }
 }
 
-TEST(SimCli, SeedFixesTheOutput)
+// Range ends (a seed above 2^53, which a JSON number would round), a repeated option, defaults.
+TEST(SimCli, EveryRunNamesItsSeedAndFollowsTheTheory)
 {
-    for (const char* format : {"text", "csv", "json"}) {
-        const std::vector<std::string> args{"--guests", "50",      "--trials", "300", "--seed",
-                                            "42",       "--exact", "--format", format};
-        const std::string out = runCli(args).out;
-        EXPECT_TRUE(!out.empty() && out == runCli(args).out) << format;
-    }
-    EXPECT_NE(runJson({"--seed", "1"}).value("counts"), runJson({"--seed", "2"}).value("counts"));
-}
-
-TEST(SimCli, ChartIsAPngOfTheChartsSize)
-{
-    const std::string path = testing::TempDir() + "torumina-sim-chart.png";
-    std::remove(path.c_str());
-    const CliRun run = runCli({"--trials", "500", "--chart", path});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.err, "");
-    EXPECT_EQ(QImage(QString::fromStdString(path), "PNG").size(), QSize(1000, 600));
-}
-
-// Fixed seeds; each check fails by chance with probability 1e-5.
-TEST(SimCli, CountsFollowTheExactDistribution)
-{
-    for (const auto& [guests, trials] :
-         {std::pair{10, 10000}, {57, 5000}, {100, 10000}, {300, 2000}, {1000, 10000}}) {
-        const std::string g = std::to_string(guests), t = std::to_string(trials);
-        const QJsonArray counts =
-                runJson({"--guests", g, "--trials", t, "--seed", g})["counts"].toArray();
+    for (const auto& [args, guests, trials] :
+         {std::tuple{"--guests 1 --trials 1", 1, 1},
+          {"--guests=1000 --trials=10000 --seed=18446744073709551615", 1000, 10000},
+          {"--guests 3 --guests 200 --trials 777", 200, 777},
+          {"", 100, 1000}}) {
+        const std::string text = std::get<1>(runCli(std::string(args) + " --format json"));
+        const QJsonObject report = QJsonDocument::fromJson(text.c_str()).object();
+        const std::string seed = report["seed"].toString().toStdString(), again = " --seed " + seed;
+        const std::string csv = std::get<1>(runCli(args + again + " --format csv --exact"));
+        EXPECT_TRUE(csv.starts_with("\xEF\xBB\xBF")); // or spreadsheets misread the UTF-8
+        EXPECT_NE(std::get<1>(runCli(args + again)).find(seed), std::string::npos);
         const ExactDistribution exact = exactDistribution(guests);
-        auto observed = [&](std::size_t k) { return counts[qsizetype(k) - 1].toDouble(); };
-        auto expected = [&exact, n = double(trials)](std::size_t k) {
-            return n * exact.classProbabilities[k];
-        };
-        EXPECT_GT(pooledChiSquarePValue(1, kClassCount, observed, expected), 1e-5)
-                << guests << " guests";
+        std::istringstream lines(csv.substr(csv.find(seed)));
+        int rows = 0;
+        for (std::string line; std::getline(lines, line);) {
+            double k = 0, count = 0, p = 0, expected = 0;
+            if (std::sscanf(line.c_str(), "%lf,%*[^,],%lf,%lf,%lf", &k, &count, &p, &expected) != 4)
+                continue;
+            EXPECT_EQ(count, report["counts"][rows++].toInt()) << line;
+            EXPECT_NEAR(p, exact.classProbabilities[std::size_t(k)], 6e-6) << line;
+            EXPECT_NEAR(expected, trials * exact.classProbabilities[std::size_t(k)], 0.051);
+        }
+        EXPECT_EQ(rows, kClassCount);
     }
 }
 
-} // namespace
+// k coins cover an evening whose lowest balance is -k or more; the boundary counts.
+TEST(SimCli, CoinsAndChartFollowFromTheCounts)
+{
+    SimRun run{5, 20, 0, {}, {}}; // few guests: few bars, each its own x label
+    for (const auto& [m, count] : {std::pair{1, 10}, {0, 8}, {-1, 1}, {-4, 1}})
+        run.result.lowestBalanceCounts[std::size_t(m + kMaxCustomers)] = count;
+    const auto json = QJsonDocument::fromJson(formatReport(run, OutputFormat::Json).c_str());
+    EXPECT_EQ(json["coins"], (QJsonObject{{"90", 0}, {"95", 1}, {"99", 4}}));
+    const ChartData chart = chartData(run, exactDistribution(run.guests));
+    EXPECT_NEAR(std::accumulate(chart.expected.begin(), chart.expected.end(), 0.0), 20, 1e-9);
+    EXPECT_EQ(QImage::fromData(chartPng(chart)).size(), QSize(1000, 600));
+}
+
+// The one run of the built command: exit statuses ("status args") and what failed charts leave.
+TEST(SimCli, ExitStatusesAndWhatFailuresLeave)
+{
+    const std::string d = testing::TempDir() + "sim-e2e/", png = " --seed 1 --chart " + d + "c.png";
+    auto sim = [io = ") >" + d + "out 2>" + d + "err"](const std::string& args,
+                                                       const std::string& before = "") {
+        return WEXITSTATUS(std::system(("(" + before + TORUMINA_SIM_PATH " " + args + io).c_str()));
+    };
+    std::system(("chmod -Rf u+w " + d + "; rm -rf " + d).c_str()); // read-only unless root
+    fs::create_directories(d + "ro");
+    ASSERT_EQ(std::system(("mkfifo " + d + "fifo").c_str()), 0);
+    std::ofstream(d + "ro/kept.png") << "earlier chart";
+    fs::permissions(d + "ro", fs::perms::owner_read | fs::perms::owner_exec);
+    const char* readOnly = access((d + "ro").c_str(), W_OK) ? "ro/kept.png" : "fifo";
+    for (const std::string& row : std::vector<std::string>{
+                 "0 --version | grep -qx 'torumina-sim " TORUMINA_VERSION "'", "0" + png,
+                 "2 --guests 0", "1 --chart " + d + "no/c.png", "1 --chart " + d,
+                 "1 --chart " + d + "fifo", "1 --chart " + d + readOnly, "3 --trials 1 >/dev/full",
+                 "3 --trials 1 >&-"}) {
+        EXPECT_EQ(sim(row.substr(2)), row[0] - '0') << row;
+        EXPECT_EQ(slurp(d + "err").empty(), row[0] == '0') << row;
+    }
+    // A file size limit just below the chart's size fails it near the end, as a full disk would.
+    const auto blocks = std::to_string(fs::file_size(d + "c.png") / 512 - 1); // as POSIX counts
+    std::ofstream(d + "c.png") << "earlier chart";
+    EXPECT_EQ(sim(png, "trap '' XFSZ; ulimit -f " + blocks + "; exec "), 1);
+    for (const char* kept : {"c.png", "ro/kept.png"})
+        EXPECT_EQ(slurp(d + kept), "earlier chart") << kept;
+}
