@@ -72,7 +72,9 @@ void PictureBox::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     painter.fillRect(area, Qt::white);
     painter.setClipRect(area);
-    painter.setPen(palette().color(QPalette::ButtonText));
+    // The box stays white on any theme, so its text stays black, as the
+    // button text is on the light theme the window was drawn for.
+    painter.setPen(Qt::black);
 
     const QFontMetrics metrics = fontMetrics();
     const int step = metrics.lineSpacing();
