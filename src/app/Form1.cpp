@@ -78,7 +78,7 @@ Form1::Form1(Form1Services services)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral(" トルミナの実験２"));
-    setWindowIcon(QIcon(QStringLiteral(":/torumina/icon.png")));
+    setWindowIcon(QIcon(QStringLiteral(":/torumina/torumina.png")));
     setFixedSize(fromTwips(8295), fromTwips(7680));
     // The two corner cells of the table have no font of their own.
     setFont(layoutFont(12));
