@@ -58,7 +58,8 @@ QPushButton* makeButton(QWidget* form, const QString& name, QRect geometry, cons
     button->setObjectName(name);
     button->setGeometry(geometry);
     button->setFont(layoutFont(15));
-    button->setAutoDefault(false);
+    // Enter clicks the focused button, as Space does and as on Windows.
+    button->setAutoDefault(true);
     return button;
 }
 
