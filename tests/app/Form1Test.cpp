@@ -112,7 +112,7 @@ TEST_F(MainWindowTest, EngineErrorIsReportedAndTheWindowStaysUsable)
     auto form = window();
     form->Command1_Click();
     ASSERT_EQ(journal.size(), 1);
-    EXPECT_TRUE(journal.first().contains("customerCount"));
+    EXPECT_TRUE(journal.first().contains("お客人数が 0 "));
     for (int n = 1; n <= 4; ++n)
         EXPECT_TRUE(button(*form, n)->isEnabled()) << n;
     EXPECT_EQ(form->cursor().shape(), Qt::ArrowCursor);
