@@ -23,8 +23,6 @@ public:
     // "閉じる" (also Esc): closes the window, exactly as its close box does.
     void Command1_Click();
 
-    PictureBox* picture1() const { return picture1_; }
-
 signals:
     // Emitted once, after the window has disappeared from the screen,
     // however it was closed.

@@ -26,11 +26,6 @@ void PictureBox::Print(const QString& line)
     linesChanged();
 }
 
-int PictureBox::lineHeight() const
-{
-    return fontMetrics().lineSpacing();
-}
-
 void PictureBox::linesChanged()
 {
     setAccessibleDescription(lines_.join(QLatin1Char('\n')));
