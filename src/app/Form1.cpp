@@ -17,12 +17,15 @@ namespace {
 
 const QColor kWhite(255, 255, 255);
 const QColor kLightCyan(128, 255, 255);
+// On the light theme the layout was drawn for, the button text is black; the
+// fixed light cells keep it, so that a dark theme's light text does not
+// vanish on them.
+const QColor kTextOnLight(0, 0, 0);
 
 struct LabelLook
 {
     std::optional<QFont> font; // none: the window's default font
-    QColor background;
-    QPalette::ColorRole textRole = QPalette::ButtonText;
+    std::optional<QColor> background; // none: the theme's button face
 };
 
 QLabel* makeLabel(QWidget* form, const QString& name, QRect geometry, const QString& caption,
@@ -36,10 +39,15 @@ QLabel* makeLabel(QWidget* form, const QString& name, QRect geometry, const QStr
     label->setAlignment(Qt::AlignCenter);
     if (look.font)
         label->setFont(*look.font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, look.background);
-    palette.setColor(QPalette::WindowText, form->palette().color(look.textRole));
-    label->setPalette(palette);
+    if (look.background) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::Window, *look.background);
+        palette.setColor(QPalette::WindowText, kTextOnLight);
+        label->setPalette(palette);
+    } else {
+        label->setBackgroundRole(QPalette::Button);
+        label->setForegroundRole(QPalette::ButtonText);
+    }
     label->setAutoFillBackground(true);
     return label;
 }
@@ -50,7 +58,8 @@ QPushButton* makeButton(QWidget* form, const QString& name, QRect geometry, cons
     button->setObjectName(name);
     button->setGeometry(geometry);
     button->setFont(layoutFont(15));
-    button->setAutoDefault(false);
+    // Enter clicks the focused button, as Space does and as on Windows.
+    button->setAutoDefault(true);
     return button;
 }
 
@@ -70,7 +79,7 @@ Form1::Form1(Form1Services services)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral(" トルミナの実験２"));
-    setWindowIcon(QIcon(QStringLiteral(":/torumina/icon.png")));
+    setWindowIcon(QIcon(QStringLiteral(":/torumina/torumina.png")));
     setFixedSize(fromTwips(8295), fromTwips(7680));
     // The two corner cells of the table have no font of their own.
     setFont(layoutFont(12));
@@ -86,16 +95,14 @@ Form1::~Form1() = default;
 void Form1::buildLayout()
 {
     table_.form = this;
-    const QColor face = palette().color(QPalette::Button);
-    const LabelLook cell{layoutFont(19), face};
+    const LabelLook cell{layoutFont(19), std::nullopt};
     const LabelLook white{layoutFont(19), kWhite};
     const LabelLook whiteBold{layoutFont(19, true), kWhite};
 
     table_.Command2 = makeButton(this, QStringLiteral("Command2"), twips(0, 0, 855, 375),
                                  QStringLiteral("終了"));
     makeLabel(this, QStringLiteral("Label84"), twips(1920, 0, 4455, 375),
-              QStringLiteral("トルミナの実験（その２）"),
-              {layoutFont(21, true), kLightCyan, QPalette::WindowText});
+              QStringLiteral("トルミナの実験（その２）"), {layoutFont(21, true), kLightCyan});
     Command4_ = makeButton(this, QStringLiteral("Command4"), twips(6600, 0, 855, 375),
                            QStringLiteral("HELP"));
     table_.Command3 = makeButton(this, QStringLiteral("Command3"), twips(7440, 0, 855, 375),
@@ -104,10 +111,8 @@ void Form1::buildLayout()
     auto* line = new QFrame(this);
     line->setObjectName(QStringLiteral("Line1"));
     line->setGeometry(0, fromTwips(360), fromTwips(8280) + 1, 1);
+    line->setBackgroundRole(QPalette::WindowText);
     line->setAutoFillBackground(true);
-    QPalette linePalette = line->palette();
-    linePalette.setColor(QPalette::Window, palette().color(QPalette::WindowText));
-    line->setPalette(linePalette);
 
     for (int band = 1; band <= 7; ++band) {
         const int headerTop = 600 + 840 * (band - 1);
@@ -124,7 +129,7 @@ void Form1::buildLayout()
             const bool corner = k == 1 || k == 63;
             makeLabel(this, QStringLiteral("Label%1").arg(k <= 9 ? k + 6 : k + 18),
                       twips(left, headerTop, 735, 375), QString::fromStdString(classCaption(k)),
-                      corner ? LabelLook{std::nullopt, face} : cell);
+                      corner ? LabelLook{std::nullopt, std::nullopt} : cell);
             QLabel* frequency = makeLabel(this, QStringLiteral("dosu(%1)").arg(k),
                                           twips(left, frequencyTop, 735, 375), QString(), white);
             frequency->setAccessibleDescription(classDescription(k));

@@ -33,8 +33,6 @@ public:
     explicit Form1(Form1Services services);
     ~Form1() override;
 
-    std::int16_t trialCount() const { return trialCount_; }
-
     // Closes the window on the way to the help window, without ending the
     // program.
     void closeForHelp();

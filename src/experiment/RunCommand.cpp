@@ -23,6 +23,19 @@ private:
     QWidget* form_;
 };
 
+// The engine names a refused parameter in English, for the developer's log;
+// the user reads which value was refused and the range it must lie in.
+QString refusal(std::int16_t customerCount, std::int16_t trialCount)
+{
+    const auto outside = [](int value, int high) { return value < 1 || value > high; };
+    const QString text = QStringLiteral("%1が %2 のため実験できません。%1は1以上%3以下です。");
+    if (outside(customerCount, kMaxCustomers))
+        return text.arg(QStringLiteral("お客人数")).arg(customerCount).arg(kMaxCustomers);
+    if (outside(trialCount, kMaxTrials))
+        return text.arg(QStringLiteral("実験回数")).arg(trialCount).arg(kMaxTrials);
+    return QStringLiteral("実験を最後まで行えませんでした。");
+}
+
 } // namespace
 
 void Command1_Click(const TableControls& controls, ExperimentEngine& engine, Dialogs& dialogs,
@@ -40,7 +53,8 @@ void Command1_Click(const TableControls& controls, ExperimentEngine& engine, Dia
         // The table keeps what it showed and the window stays usable.
         controls.Command2->setEnabled(true);
         controls.Command3->setEnabled(true);
-        dialogs.Inform(QString::fromStdString(error.what()), QStringLiteral("トルミナの実験"));
+        qWarning("%s", error.what());
+        dialogs.Inform(refusal(customerCount, trialCount), QStringLiteral("トルミナの実験"));
         return;
     }
 

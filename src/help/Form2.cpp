@@ -8,6 +8,7 @@
 #include <QFrame>
 #include <QHideEvent>
 #include <QPushButton>
+#include <QShortcut>
 
 Form2::Form2(QWidget* parent) : QWidget(parent, Qt::Window)
 {
@@ -26,6 +27,7 @@ Form2::Form2(QWidget* parent) : QWidget(parent, Qt::Window)
     // Enter on the focused button closes the window, as on a dialog.
     command1_->setAutoDefault(true);
     connect(command1_, &QPushButton::clicked, this, &Form2::Command1_Click);
+    new QShortcut(QKeySequence::Cancel, this, this, &Form2::Command1_Click);
 
     // Drawn from (9120, 360) to (120, 360): both end points included.
     line1_ = new QFrame(this);

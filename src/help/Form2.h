@@ -20,10 +20,8 @@ public:
     // activation of the window.
     void Form_Activate();
 
-    // "閉じる": closes the window, exactly as its close box does.
+    // "閉じる" (also Esc): closes the window, exactly as its close box does.
     void Command1_Click();
-
-    PictureBox* picture1() const { return picture1_; }
 
 signals:
     // Emitted once, after the window has disappeared from the screen,

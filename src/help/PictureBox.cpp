@@ -26,11 +26,6 @@ void PictureBox::Print(const QString& line)
     linesChanged();
 }
 
-int PictureBox::lineHeight() const
-{
-    return fontMetrics().lineSpacing();
-}
-
 void PictureBox::linesChanged()
 {
     setAccessibleDescription(lines_.join(QLatin1Char('\n')));
@@ -72,7 +67,9 @@ void PictureBox::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     painter.fillRect(area, Qt::white);
     painter.setClipRect(area);
-    painter.setPen(palette().color(QPalette::ButtonText));
+    // The box stays white on any theme, so its text stays black, as the
+    // button text is on the light theme the window was drawn for.
+    painter.setPen(Qt::black);
 
     const QFontMetrics metrics = fontMetrics();
     const int step = metrics.lineSpacing();

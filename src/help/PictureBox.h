@@ -27,11 +27,6 @@ public:
     // visible and indented lines stay aligned.
     void Print(const QString& line);
 
-    const QStringList& lines() const { return lines_; }
-
-    // Distance between the tops of two consecutive lines in the box's font.
-    int lineHeight() const;
-
 protected:
     void paintEvent(QPaintEvent* event) override;
 

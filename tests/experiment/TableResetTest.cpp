@@ -1,50 +1,33 @@
 #include "MainWindowFixture.h"
 
-#include <QTest>
-
-namespace {
-
-TEST_F(MainWindowTest, ResetBlanksTheTableAndTheNextRunCountsOnlyItself)
+// The reset blanks the table before asking, even if the program then ends.
+TEST_F(MainWindowTest, RunFillsEveryCellAndResetBlanksThemBeforeAskingAgain)
 {
-    auto form = enteredWindow("100", "1000", true);
-    script.answers = {"10", "37"};
-    script.whileOpen = [&] {
-        if (journal.size() == 6) {
-            EXPECT_TRUE(tableIsBlank(*form));
-            EXPECT_TRUE(text(*form, "Label82").isEmpty() && text(*form, "Label2").isEmpty());
-            EXPECT_TRUE(button(*form, 1)->isEnabled());
-        }
-    };
-    QTest::mouseClick(button(*form, 3), Qt::LeftButton);
-    EXPECT_EQ(journal.mid(0, 5), cueOf("pinpon.wav"));
-    EXPECT_EQ(journal.size(), 7);
+    for (const bool quit : {false, true}) {
+        auto form = enteredWindow("100", "1000");
+        QSet<QString> during;
+        clock.watch = [&] { during << state(*form); };
+        // Enter and keypad Enter click the focused button, as on Windows.
+        QTest::keyClick(button(*form, 1), quit ? Qt::Key_Enter : Qt::Key_Return,
+                        quit ? Qt::KeypadModifier : Qt::NoModifier);
+        EXPECT_EQ(during, QSet<QString>{"3+--+"});
+        EXPECT_EQ(state(*form), "0-+++");
+        EXPECT_TRUE(shown(*form).join(' ').contains(
+                QRegularExpression("^([0-9]+ ){60}0 0 0 -?[0-9]*\\.[0-9]$")));
+        EXPECT_EQ(tableSum(*form), 1000);
 
-    QTest::mouseClick(button(*form, 1), Qt::LeftButton);
-    EXPECT_EQ(tableSum(*form), 37);
-    // Ten guests never fall below -10 nor stay above 1.
-    const QStringList cells = shown(*form);
-    EXPECT_EQ(cells.mid(0, 48).join(QString()), QString(48, '0'));
-    EXPECT_EQ(cells.mid(60, 3).join(QString()), "000");
+        script.answers = quit ? std::deque<QString>{"", "yes"} : std::deque<QString>{"10", "37"};
+        script.whileOpen = [&] {
+            EXPECT_EQ(shown(*form).join(QString()) + text(*form, "Label2") + state(*form), "0++++");
+        };
+        QTest::mouseClick(button(*form, 3), Qt::LeftButton);
+        // The reset's cue comes first: a run plays none and asks nothing.
+        EXPECT_EQ(journal.filter(QRegularExpression("^input|FileName")).value(0),
+                  "media FileName=pinpon.wav");
+        EXPECT_EQ(text(*form, "Label82") + "/" + text(*form, "Label2"), quit ? "/" : "10/37");
+        EXPECT_EQ(script.ended(), quit);
+        if (!quit)
+            QTest::mouseClick(button(*form, 1), Qt::LeftButton);
+        EXPECT_EQ(tableSum(*form), quit ? 0 : 37) << "the new run alone";
+    }
 }
-
-TEST_F(MainWindowTest, ResetBeforeAnyRunOnlyAsksAgain)
-{
-    auto form = enteredWindow("100", "1000", false);
-    script.answers = {"200", "20"};
-    form->Command3_Click();
-    EXPECT_TRUE(tableIsBlank(*form));
-    EXPECT_EQ(text(*form, "Label82") + "/" + text(*form, "Label2"), "200/20");
-}
-
-TEST_F(MainWindowTest, QuittingInsideTheResetLeavesTheTableBlankAfterTheCue)
-{
-    auto form = enteredWindow("100", "1000", true);
-    script.answers = {"", "yes"};
-    form->Command3_Click();
-    EXPECT_EQ(journal.mid(0, 5), cueOf("pinpon.wav"));
-    EXPECT_TRUE(script.ended());
-    EXPECT_TRUE(tableIsBlank(*form));
-    EXPECT_TRUE(button(*form, 1)->isEnabled());
-}
-
-} // namespace

@@ -4,8 +4,37 @@
 #include "Fakes.h"
 #include "Form1.h"
 
-#include <QLabel>
-#include <QPushButton>
+#include <QRegularExpression>
+#include <QStyle>
+#include <QTest>
+
+#include <numeric>
+
+// Read before every experiment: a test can look at the window inside a run.
+struct WatchedClock final : Clock
+{
+    std::function<void()> watch = [] {};
+    float secondsSinceMidnight() override { return watch(), 43200.5f; }
+};
+
+// A dark desktop scheme, then the style's own light one, which stays set.
+inline std::vector<QPalette> themes()
+{
+    return {QPalette(QColor(53, 53, 53)), QApplication::style()->standardPalette()};
+}
+
+// The WCAG 2 contrast ratio.
+inline double contrast(const QColor& a, const QColor& b)
+{
+    const auto luminance = [](const QColor& c) {
+        const auto linear = [](double v) {
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const auto [darker, lighter] = std::minmax({luminance(a), luminance(b)});
+    return (lighter + 0.05) / (darker + 0.05);
+}
 
 // A main window whose boxes, cue, program end and random source are ours.
 class MainWindowTest : public ::testing::Test
@@ -13,37 +42,41 @@ class MainWindowTest : public ::testing::Test
 protected:
     Script script;
     QStringList& journal = script.journal;
-    StillClock clock{43200.5f};
+    WatchedClock clock;
     XoshiroRandomSource random{clock, 20261206};
     ExperimentEngine engine{random};
 
-    std::function<std::unique_ptr<MultimediaControl>()> media()
+    auto media()
     {
         return [this] { return std::make_unique<RecordingMedia>(journal); };
     }
-    std::unique_ptr<Form1> window()
+    auto window()
     {
         return std::make_unique<Form1>(Form1Services{script, script, engine, media(), [] {}});
     }
-    // A window whose parameters were answered, and optionally run.
-    std::unique_ptr<Form1> enteredWindow(const QString& guests, const QString& trials, bool run)
+    std::unique_ptr<Form1> enteredWindow(const QString& guests, const QString& trials)
     {
         auto form = window();
         script.answers = {guests, trials};
         form->EnterParameters();
-        if (run)
-            form->Command1_Click();
         journal.clear();
         return form;
     }
-
-    static QString text(const QWidget& form, const QString& name)
+    static QString text(const QWidget& w, const QString& name)
     {
-        return form.findChild<QLabel*>(name)->text();
+        return w.findChild<QLabel*>(name)->text();
     }
-    static QPushButton* button(const QWidget& form, int n)
+    static QPushButton* button(const QWidget& w, int n)
     {
-        return form.findChild<QPushButton*>(QStringLiteral("Command%1").arg(n));
+        return w.findChild<QPushButton*>(QStringLiteral("Command%1").arg(n));
+    }
+    // The pointer's shape, then + or - for each button enabled or not.
+    static QString state(const QWidget& form)
+    {
+        QString flags = QString::number(form.cursor().shape());
+        for (int n = 1; n <= 4; ++n)
+            flags += button(form, n)->isEnabled() ? '+' : '-';
+        return flags;
     }
     // The 63 cells, then the mean, as shown.
     static QStringList shown(const QWidget& form)
@@ -55,10 +88,9 @@ protected:
     }
     static int tableSum(const QWidget& form)
     {
-        int sum = 0;
-        for (const QString& cell : shown(form).mid(0, 63))
-            sum += cell.toInt();
-        return sum;
+        const QStringList cells = shown(form).mid(0, 63);
+        return std::accumulate(cells.begin(), cells.end(), 0,
+                               [](int sum, const QString& cell) { return sum + cell.toInt(); });
     }
     static bool tableIsBlank(const QWidget& form) { return shown(form).join(QString()).isEmpty(); }
 };
