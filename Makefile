@@ -1,6 +1,6 @@
 # make run      installs what the program needs, builds it, starts it
 # make test     installs everything else too, builds and runs every test
-# make install  PREFIX (default /usr/local)
+# make install / make uninstall   PREFIX (default /usr/local), with sudo where needed
 # make bench    runs the engine benchmark
 #
 # The build settings live in CMakePresets.json: build/ holds the program and
@@ -9,6 +9,9 @@
 PREFIX ?= /usr/local
 JOBS   ?= $(shell nproc)
 SUDO   := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+# sudo only where the first existing folder of PREFIX is not ours to write.
+INSTALL_SUDO := $(shell d=$(PREFIX); while [ ! -e "$$d" ]; do d=$$(dirname "$$d"); done; \
+                        [ -w "$$d" ] || echo $(SUDO))
 # What building and running the program needs; the Japanese font is the one
 # its layout is drawn for.
 RUN_PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins \
@@ -31,7 +34,7 @@ define deps
 	fi
 endef
 
-.PHONY: deps run build test format-check bench install clean
+.PHONY: deps run build test format-check bench install uninstall clean
 
 deps:
 	$(call deps,$(TEST_PACKAGES))
@@ -66,8 +69,19 @@ bench: deps
 	cmake --build --preset test -j$(JOBS) --target torumina-bench
 	build-test/bench/torumina-bench
 
+# The list of what make install wrote is kept apart for make uninstall, since
+# the next install rewrites build/install_manifest.txt. What sudo wrote into
+# build/ goes back to its owner.
 install: build
-	$(SUDO) cmake --install build --prefix $(PREFIX)
+	$(INSTALL_SUDO) cmake --install build --prefix $(PREFIX)
+	$(if $(INSTALL_SUDO),$(INSTALL_SUDO) chown -R $$(id -u):$$(id -g) build)
+	cp build/install_manifest.txt build/installed_files.txt
+
+uninstall:
+	xargs -rd '\n' $(INSTALL_SUDO) rm -fv -- < build/installed_files.txt
+	grep -o '.*/torumina/' build/installed_files.txt | sort -u | \
+		xargs -r $(INSTALL_SUDO) rmdir --ignore-fail-on-non-empty
+	rm build/installed_files.txt
 
 clean:
 	rm -rf build build-test build-asan build-fuzz

@@ -23,6 +23,8 @@ int main(int argc, char* argv[])
         parser.showVersion();
 
     QApplication app(argc, argv);
+    // Wayland compositors find the launcher, and with it the icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(TORUMINA_APP_ID));
     // The help command closes the main window before the help window opens;
     // the program ends only through its own commands.
     QApplication::setQuitOnLastWindowClosed(false);
