@@ -1,5 +1,6 @@
 # make run      installs what the program needs, builds it, starts it
 # make test     installs everything else too, builds and runs every test
+# make package  builds build/torumina_<version>_amd64.deb
 # make install / make uninstall   PREFIX (default /usr/local), with sudo where needed
 # make bench    runs the engine benchmark
 #
@@ -16,9 +17,11 @@ INSTALL_SUDO := $(shell d=$(PREFIX); while [ ! -e "$$d" ]; do d=$$(dirname "$$d"
 # its layout is drawn for.
 RUN_PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins \
 	fonts-ipafont-gothic
-TEST_PACKAGES := $(RUN_PACKAGES) clang clang-format libclang-rt-14-dev \
+# dpkg-shlibdeps and file, with which CPack finds the package's libraries.
+PACKAGE_PACKAGES := dpkg-dev file
+TEST_PACKAGES := $(RUN_PACKAGES) $(PACKAGE_PACKAGES) clang clang-format libclang-rt-14-dev \
 	fonts-noto-cjk libgtest-dev libgmock-dev libbenchmark-dev \
-	xvfb xauth x11-utils xdotool imagemagick desktop-file-utils \
+	xvfb xauth x11-utils xdotool imagemagick desktop-file-utils appstream lintian \
 	python3 python3-gi gir1.2-atspi-2.0 at-spi2-core dbus dbus-x11 libglib2.0-bin \
 	python3-numpy hyperfine
 
@@ -34,7 +37,7 @@ define deps
 	fi
 endef
 
-.PHONY: deps run build test format-check bench install uninstall clean
+.PHONY: deps run build package test format-check bench install uninstall clean
 
 deps:
 	$(call deps,$(TEST_PACKAGES))
@@ -51,7 +54,11 @@ build:
 	cmake --preset release
 	cmake --build --preset release -j$(JOBS)
 
-# Every suite and the end-to-end journeys; then all of it again
+package: build
+	$(call deps,$(PACKAGE_PACKAGES))
+	cd build && cpack
+
+# Every suite, the end-to-end journeys and the package; then all of it again
 # under AddressSanitizer + UBSan (g++), and the Qt-free core under clang's,
 # with the number reader fuzzed for a bounded time.
 test: deps format-check
@@ -69,9 +76,9 @@ bench: deps
 	cmake --build --preset test -j$(JOBS) --target torumina-bench
 	build-test/bench/torumina-bench
 
-# The list of what make install wrote is kept apart for make uninstall, since
-# the next install rewrites build/install_manifest.txt. What sudo wrote into
-# build/ goes back to its owner.
+# CPack rewrites build/install_manifest.txt with the package's paths, so the
+# list of what make install wrote is kept apart for make uninstall. What sudo
+# wrote into build/ goes back to its owner.
 install: build
 	$(INSTALL_SUDO) cmake --install build --prefix $(PREFIX)
 	$(if $(INSTALL_SUDO),$(INSTALL_SUDO) chown -R $$(id -u):$$(id -g) build)
