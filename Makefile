@@ -1,25 +1,33 @@
-# make run   installs what is missing, builds, starts the program
-# make test  installs what is missing, builds, runs every test
-# make bench runs the engine benchmark
+# make run      installs what the program needs, builds it, starts it
+# make test     installs everything else too, builds and runs every test
+# make package  builds build/torumina_<version>_amd64.deb
+# make install / make uninstall   PREFIX (default /usr/local), with sudo where needed
+# make bench    runs the engine benchmark
+#
+# The build settings live in CMakePresets.json: build/ holds the program and
+# its package, build-test/, build-asan/ and build-fuzz/ the tests.
 
-BUILD      ?= build
-CORE_BUILD ?= build-asan
-PREFIX     ?= /usr/local
-JOBS       ?= $(shell nproc)
-SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
-
-PACKAGES := cmake make g++ clang clang-format libclang-rt-14-dev pkg-config \
-	qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-qpa-plugins \
-	gstreamer1.0-plugins-base fonts-ipafont-gothic fonts-noto-cjk \
-	libgtest-dev libgmock-dev libbenchmark-dev \
-	xvfb xauth x11-utils xdotool imagemagick desktop-file-utils \
+PREFIX ?= /usr/local
+JOBS   ?= $(shell nproc)
+SUDO   := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+# sudo only where the first existing folder of PREFIX is not ours to write.
+INSTALL_SUDO := $(shell d=$(PREFIX); while [ ! -e "$$d" ]; do d=$$(dirname "$$d"); done; \
+                        [ -w "$$d" ] || echo $(SUDO))
+# What building and running the program needs; the Japanese font is the one
+# its layout is drawn for.
+RUN_PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins \
+	fonts-ipafont-gothic
+# dpkg-shlibdeps and file, with which CPack finds the package's libraries.
+PACKAGE_PACKAGES := dpkg-dev file
+TEST_PACKAGES := $(RUN_PACKAGES) $(PACKAGE_PACKAGES) clang clang-format libclang-rt-14-dev \
+	fonts-noto-cjk libgtest-dev libgmock-dev libbenchmark-dev \
+	xvfb xauth x11-utils xdotool imagemagick desktop-file-utils appstream lintian \
 	python3 python3-gi gir1.2-atspi-2.0 at-spi2-core dbus dbus-x11 libglib2.0-bin \
 	python3-numpy hyperfine
 
-.PHONY: deps build run test format-check bench install clean
-
-deps:
-	@missing=$$(for p in $(PACKAGES); do \
+# $(call deps,PACKAGES): installs those not yet installed.
+define deps
+	@missing=$$(for p in $(1); do \
 		dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; \
 	done); \
 	if [ -n "$$missing" ]; then \
@@ -27,33 +35,60 @@ deps:
 		$(SUDO) apt-get update && \
 		$(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $$missing; \
 	fi
+endef
 
-build: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
-	cmake --build $(BUILD) -j$(JOBS)
+.PHONY: deps run build package test format-check bench install uninstall clean
+
+deps:
+	$(call deps,$(TEST_PACKAGES))
 
 # The program looks its sound cues up in the current folder.
-run: build
-	cd data && $(abspath $(BUILD))/src/app/torumina
+run:
+	$(call deps,$(RUN_PACKAGES))
+	cmake --preset release
+	cmake --build --preset release -j$(JOBS) --target torumina
+	cd data && ../build/src/app/torumina
 
-# The Qt-free core also runs under AddressSanitizer + UBSan, with the
-# number reader fuzzed for a bounded time.
-test: build format-check
-	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
-	cmake -S . -B $(CORE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-		-DTORUMINA_CORE_ONLY=ON -DTORUMINA_SANITIZE=ON
-	cmake --build $(CORE_BUILD) -j$(JOBS)
-	cd $(CORE_BUILD) && ctest --output-on-failure -j$(JOBS)
+build:
+	$(call deps,$(RUN_PACKAGES))
+	cmake --preset release
+	cmake --build --preset release -j$(JOBS)
+
+package: build
+	$(call deps,$(PACKAGE_PACKAGES))
+	cd build && cpack
+
+# Every suite, the end-to-end journeys and the package; then all of it again
+# under AddressSanitizer + UBSan (g++), and the Qt-free core under clang's,
+# with the number reader fuzzed for a bounded time.
+test: deps format-check
+	for tree in test sanitize fuzz; do \
+		cmake --preset $$tree && cmake --build --preset $$tree -j$(JOBS) && \
+		ctest --preset $$tree -j$(JOBS) || exit 1; \
+	done
 
 # The tree keeps the style of .clang-format; clang-format -i on a file mends it.
 format-check:
 	git ls-files -z -- '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
 
-bench: build
-	$(BUILD)/bench/torumina-bench
+bench: deps
+	cmake --preset test
+	cmake --build --preset test -j$(JOBS) --target torumina-bench
+	build-test/bench/torumina-bench
 
+# CPack rewrites build/install_manifest.txt with the package's paths, so the
+# list of what make install wrote is kept apart for make uninstall. What sudo
+# wrote into build/ goes back to its owner.
 install: build
-	cmake --install $(BUILD) --prefix $(PREFIX)
+	$(INSTALL_SUDO) cmake --install build --prefix $(PREFIX)
+	$(if $(INSTALL_SUDO),$(INSTALL_SUDO) chown -R $$(id -u):$$(id -g) build)
+	cp build/install_manifest.txt build/installed_files.txt
+
+uninstall:
+	xargs -rd '\n' $(INSTALL_SUDO) rm -fv -- < build/installed_files.txt
+	grep -o '.*/torumina/' build/installed_files.txt | sort -u | \
+		xargs -r $(INSTALL_SUDO) rmdir --ignore-fail-on-non-empty
+	rm build/installed_files.txt
 
 clean:
-	rm -rf $(BUILD) $(CORE_BUILD)
+	rm -rf build build-test build-asan build-fuzz
