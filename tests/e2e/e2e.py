@@ -1,11 +1,11 @@
-"""e2e.py entry|session BINARY DATA: the program on a private X server, xdotool in, AT-SPI out."""
-import contextlib, ctypes, os, re, signal, subprocess, sys, tempfile, time, traceback  # noqa: E401
+"""e2e.py BINARY DATA: one journey of the program on a private X server, xdotool in, AT-SPI out."""
+import contextlib, ctypes, os, re, shutil, signal, subprocess, sys, tempfile, time, traceback  # noqa: E401,E501
 import gi
 gi.require_version('Atspi', '2.0')
 from gi.repository import Atspi, GLib  # noqa: E402
 
 MAIN, HELP = ' トルミナの実験２', ' トルミナの実験２＿ヘルプ（設問と操作方法）'
-GUESTS, TRIALS, CONFIRM = ' お客人数の設定', ' 実験回数の設定', '確認'
+GUESTS, TRIALS, QUIT = ' お客人数の設定', ' 実験回数の設定', 'トルミナの実験'
 procs, found = [], {}  # the processes started, the program last; the program's a11y root
 
 
@@ -27,7 +27,7 @@ def spawn(*argv, out=subprocess.DEVNULL, **kw):  # own process group; killed if 
         preexec_fn=lambda: ctypes.CDLL(None).prctl(1, signal.SIGKILL), **kw))
 
 
-def start(binary, data, tmp):
+def start(binary, cues, tmp):
     for key in [k for k in os.environ if re.match('QT_|DBUS|AT_SPI|DISPLAY|WAYLAND|X|LC_', k)]:
         del os.environ[key]
     os.environ.update(HOME=tmp, XDG_RUNTIME_DIR=tmp, LANG='C.UTF-8', DBUS_SESSION_BUS_ADDRESS=(
@@ -44,7 +44,7 @@ def start(binary, data, tmp):
         wait(lambda: not subprocess.run(['gdbus', 'wait', '--session', '--timeout', '2', name],
                                         capture_output=True, timeout=10).returncode, 20, name)
     Atspi.init()
-    spawn(binary, cwd=data, out=None)  # data holds its sound cues
+    spawn(binary, cwd=cues, out=None)  # looks its sound cues up there
     found['app'] = wait(lambda: next((a for a in children(Atspi.get_desktop(0))
                                       if a.get_name() == 'torumina'), None), 30, 'the app')
 
@@ -102,9 +102,13 @@ def button(name, enabled=True, window=MAIN):
         Atspi.StateType.ENABLED)) == (name, Atspi.Role.PUSH_BUTTON, enabled), window)
 
 
-def click(name, window=MAIN):
+def centre(name, window=MAIN):
     box = button(name, window=window).get_extents(Atspi.CoordType.SCREEN)
-    x('mousemove', '--sync', box.x + box.width // 2, box.y + box.height // 2, 'click', 1)
+    return box.x + box.width // 2, box.y + box.height // 2
+
+
+def click(name, window=MAIN):
+    x('mousemove', '--sync', *centre(name, window), 'click', 1)
 
 
 def labels():  # the main window's described labels: 63 frequency cells, 3 results
@@ -128,52 +132,52 @@ def experiment(total):  # cells by shortage; the ends stand for -58 or below, 4 
     return counts
 
 
-def journey_entry():  # a refused guest count, an accepted one, then Escape and Yes
-    answer(GUESTS, '5')  # asked again, with the default
-    expect(find('the field', lambda n: n.get_role() == Atspi.Role.TEXT, GUESTS).get_text(0, -1),
-           '100', 'the guest box after "5"')
-    answer(GUESTS, '250')
-    focused(TRIALS)
-    expect(labels()['お客人数'], '250', 'the guest count while asking for trials')
-    answer(TRIALS, key='Escape')
-    answer(CONFIRM)
-    expect(procs[-1].wait(15), 0, 'the exit status')
-    wait(lambda: not windows(), 10, 'no window left', may_end=True)
-
-
-def journey_session():  # two runs with a reset between, the help and back, then quit
+def journey():
     enter()
-    expect(tuple(map(experiment(1000).get, (2, 3, 4))), (0, 0, 0), 'the counts of 2, 3, 4+')
-    assert re.fullmatch(r'-?[0-9]*\.[0-9]', mean := labels()['不足枚数の平均']), mean
-    button('実験開始', enabled=False)
-    subprocess.run(['import', '-window', 'root', 'e2e_session.png'], timeout=30, check=True)
-    click('初期化')
-    enter('10', '37')
-    expect({b: c for b, c in experiment(37).items() if c and not -10 <= b <= 1}, {}, 'outside')
-    click('HELP')  # the help replaces the main window; 閉じる brings a new one
-    wait(lambda: {HELP, MAIN} & set(windows().values()) == {HELP}, 20, 'the help alone')
+    wid = next(w for w, title in windows().items() if title == MAIN)
+    icons = re.findall(r'Icon \((\d+) x (\d+)\)', subprocess.run(
+        ['xprop', '-id', wid, '_NET_WM_ICON'], capture_output=True, text=True, timeout=10).stdout)
+    expect(icons, [('32', '32')], 'the window icon sizes')
+    # Clicks that queue up while the program is busy: only the first, HELP, may count.
+    at = {name: centre(name) for name in ('HELP', '実験開始', '初期化', '終了')}
+    os.kill(procs[-1].pid, signal.SIGSTOP)
+    for name in ('HELP', 'HELP', '実験開始', '初期化', '終了'):  # no --sync: twice in one place
+        x('mousemove', *at[name], 'click', 1)
+    os.kill(procs[-1].pid, signal.SIGCONT)
+    for _ in range(2):  # the help alone, and still alone a moment later
+        wait(lambda: sorted(windows().values()) == [HELP], 30, 'the help window alone')
+        time.sleep(1)
     lines = find('the help text', lambda n: '【問　　題】' in n.get_description(), HELP) \
         .get_description().split('\n')
     expect((len(lines), lines[1]), (28, '　【問　　題】'), 'the help lines and the second')
     click('閉じる', HELP)
-    wait(lambda: {HELP, MAIN} & set(windows().values()) == {MAIN}, 20, 'a main, no help')
+    enter('10', '37')
+    expect({b: c for b, c in experiment(37).items() if c and not -10 <= b <= 1}, {}, 'outside')
+    button('実験開始', enabled=False)
+    click('初期化')
     enter()
-    click('終了')
-    answer('トルミナの実験')
-    expect(procs[-1].wait(15), 0, 'the exit status')
+    expect(tuple(map(experiment(1000).get, (2, 3, 4))), (0, 0, 0), 'the counts of 2, 3, 4+')
+    assert re.fullmatch(r'-?[0-9]*\.[0-9]', mean := labels()['不足枚数の平均']), mean
+    subprocess.run(['import', '-window', 'root', 'e2e_journey.png'], timeout=30, check=True)
+    click('終了')  # its cue is a FIFO, which must not hold up the end
+    answer(QUIT)
+    expect(procs[-1].wait(30), 0, 'the exit status')
 
 
-name, failed = sys.argv[1], True
+failed = True
 signal.signal(signal.SIGTERM, lambda *_: sys.exit('terminated'))
 with tempfile.TemporaryDirectory() as tmp:
     try:
-        start(os.path.abspath(sys.argv[2]), sys.argv[3], tmp)
-        globals()['journey_' + name]()
+        os.mkdir(cues := f'{tmp}/cues')
+        shutil.copy(f'{sys.argv[2]}/pinpon.wav', cues)
+        os.mkfifo(f'{cues}/endpinpon.wav')
+        start(os.path.abspath(sys.argv[1]), cues, tmp)
+        journey()
         failed = False
     except BaseException:
         traceback.print_exc()
         with contextlib.suppress(Exception):  # what was on the screen
-            print('windows:', windows(), 'screenshot:', shot := f'e2e_{name}_failure.png')
+            print('windows:', windows(), 'screenshot:', shot := 'e2e_journey_failure.png')
             subprocess.run(['import', '-window', 'root', shot], timeout=30)
     stop()
 sys.exit(failed)
