@@ -49,25 +49,20 @@ public:
 private:
     QString next()
     {
-        if (answers.empty()) {
-            ADD_FAILURE() << "unexpected box: " << journal.last().toStdString();
-            return {};
-        }
-        QString answer = answers.front();
-        answers.pop_front();
+        EXPECT_FALSE(answers.empty()) << "unexpected box: " << journal.last().toStdString();
+        QString answer = answers.empty() ? QString() : answers.front();
+        if (!answers.empty())
+            answers.pop_front();
         return answer;
     }
 };
 
-class RecordingMedia final : public MultimediaControl
+struct RecordingMedia final : MultimediaControl
 {
-public:
-    explicit RecordingMedia(QStringList& journal) : journal_(journal) { }
-    void setCommand(const QString& command) override { journal_ << "media Command=" + command; }
-    void setFileName(const QString& name) override { journal_ << "media FileName=" + name; }
-
-private:
-    QStringList& journal_;
+    explicit RecordingMedia(QStringList& log) : journal(log) { }
+    void setCommand(const QString& command) override { journal << "media Command=" + command; }
+    void setFileName(const QString& name) override { journal << "media FileName=" + name; }
+    QStringList& journal;
 };
 
 inline QStringList cueOf(const QString& file)
