@@ -1,6 +1,5 @@
 #include "QtDialogs.h"
 
-#include <QDeadlineTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -10,28 +9,21 @@
 
 #include <gtest/gtest.h>
 
-// Once the modal box is active (a key sent earlier is lost), checks title and sorted captions, then
-// acts.
+// Acts on the modal box once it is active (a key sent earlier is lost), with its sorted captions
+// and title.
 template<typename Act>
-static void whenBoxOpens(QString title, QStringList captions, Act act,
-                         QDeadlineTimer deadline = QDeadlineTimer(5000))
+static void whenBoxOpens(Act act, int tries = 500)
 {
     QTimer::singleShot(10, [=] {
         QWidget* box = QApplication::activeModalWidget();
-        if (box && box->isVisible() && QApplication::activeWindow() == box) {
-            QStringList shown;
-            for (auto* button : box->findChildren<QPushButton*>())
-                shown << button->text();
-            shown.sort();
-            EXPECT_EQ(box->windowTitle(), title);
-            EXPECT_EQ(shown, captions);
-            return act(box);
-        }
-        if (!deadline.hasExpired())
-            return whenBoxOpens(title, captions, act, deadline);
-        ADD_FAILURE() << "no box became active";
-        if (box)
-            QMetaObject::invokeMethod(box, "reject", Qt::QueuedConnection);
+        if (!box || (QApplication::activeWindow() != box && tries > 0))
+            return whenBoxOpens(act, tries - 1);
+        EXPECT_GT(tries, 0) << "the box did not become active";
+        QStringList shown;
+        for (auto* button : box->findChildren<QPushButton*>())
+            shown << button->text();
+        shown.sort();
+        act(box, shown << box->windowTitle());
     });
 }
 
@@ -39,21 +31,19 @@ static void whenBoxOpens(QString title, QStringList captions, Act act,
 TEST(QtDialogs, InputBoxGivesTheTypedTextOrOnCancelOrCloseTheEmptyOne)
 {
     const QString prompt = "10以上1000以下の整数を入力してください．．．",
-                  title = " お客人数の設定", pasted = QString(40000, ' ') + '0';
-    const std::pair<void (*)(QWidget*), bool> cases[] = {
-            {[](QWidget* box) { QTest::keyClick(box, Qt::Key_Return); }, true},
-            {[](QWidget* box) { box->close(); }, false},
-            {[](QWidget* box) { QTest::keyClick(box, Qt::Key_Escape); }, false}};
+                  pasted = QString(40000, ' ') + '0';
     QtDialogs dialogs;
-    for (const auto& [act, typed] : cases) {
-        whenBoxOpens(title, {"OK", "キャンセル"}, [&, act = act](QWidget* box) {
+    for (const int way : {int(Qt::Key_Return), int(Qt::Key_Escape), 0}) { // 0: the close box
+        whenBoxOpens([&](QWidget* box, const QStringList& captions) {
+            EXPECT_EQ(captions, QStringList({"OK", "キャンセル", " お客人数の設定"}));
             EXPECT_EQ(box->findChild<QLabel*>()->text(), prompt);
             EXPECT_EQ(box->findChild<QLineEdit*>()->selectedText(), "100");
             QTest::keyClicks(box->focusWidget(), "250");
             box->findChild<QLineEdit*>()->insert(pasted);
-            act(box);
+            way ? QTest::keyClick(box, Qt::Key(way)) : void(box->close());
         });
-        EXPECT_EQ(dialogs.InputBox(prompt, title, "100"), typed ? "250" + pasted : "");
+        EXPECT_EQ(dialogs.InputBox(prompt, " お客人数の設定", "100"),
+                  way == Qt::Key_Return ? "250" + pasted : "");
     }
 }
 
@@ -61,7 +51,8 @@ TEST(QtDialogs, YesNoBoxHasNoIconAndEnterMeansYesAndEscapeNo)
 {
     QtDialogs dialogs;
     for (const auto& [key, yes] : {std::pair{Qt::Key_Escape, false}, {Qt::Key_Return, true}}) {
-        whenBoxOpens("確認", {"いいえ(&N)", "はい(&Y)"}, [key = key](QWidget* box) {
+        whenBoxOpens([key = key](QWidget* box, const QStringList& captions) {
+            EXPECT_EQ(captions, QStringList({"いいえ(&N)", "はい(&Y)", "確認"}));
             EXPECT_EQ(qobject_cast<QMessageBox*>(box)->text(), "終了していいですか？");
             EXPECT_EQ(qobject_cast<QMessageBox*>(box)->icon(), QMessageBox::NoIcon);
             QTest::keyClick(box, key);
@@ -79,7 +70,5 @@ TEST(QtDialogs, AFewHundredQuestionsLeaveOneInputBoxAndOneYesNoBox)
         n % 2 ? void(dialogs.YesNo("?", "?")) : void(dialogs.InputBox("?", "?", "1"));
     }
     const auto all = QApplication::allWidgets();
-    EXPECT_EQ(std::count_if(all.begin(), all.end(),
-                            [](auto* w) { return qobject_cast<QDialog*>(w); }),
-              2);
+    EXPECT_EQ(std::ranges::count_if(all, [](QWidget* w) { return qobject_cast<QDialog*>(w); }), 2);
 }
