@@ -2,15 +2,10 @@
 import contextlib, ctypes, os, re, shutil, signal, subprocess, sys, tempfile, time, traceback  # noqa: E401,E501
 
 MAIN, HELP = ' トルミナの実験２', ' トルミナの実験２＿ヘルプ（設問と操作方法）'
-GUESTS, TRIALS, QUIT = ' お客人数の設定', ' 実験回数の設定', 'トルミナの実験'
 # Each button's centre in its window, in pixels from the layout.
 AT = {'終了': (28, 12), 'HELP': (468, 12), '初期化': (524, 12), '実験開始': (492, 468),
       '閉じる': (584, 12)}
 procs = []  # the processes started, the program last
-
-
-def expect(actual, expected, what):
-    assert actual == expected, f'{what}: {actual!r}, expected {expected!r}'
 
 
 def spawn(*argv, **kw):  # own process group; killed if we die
@@ -19,7 +14,7 @@ def spawn(*argv, **kw):  # own process group; killed if we die
                                   **kw))
 
 
-def wait(probe, timeout, what, may_end=False):  # may_end: the program
+def wait(probe, what, may_end=False, timeout=60):  # may_end: the program
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
         assert may_end or procs[-1].poll() is None, f'{procs[-1].args[0]} ended before {what}'
@@ -31,16 +26,15 @@ def wait(probe, timeout, what, may_end=False):  # may_end: the program
 
 def x(*args):  # may fail: no match, a window just closed
     return subprocess.run(['xdotool', *map(str, args)], capture_output=True, text=True,
-                          timeout=10).stdout
+                          timeout=10).stdout.rstrip('\n')
 
 
 def windows():  # visible X windows: id -> title
-    ids = x('search', '--onlyvisible', '--name', '.').split()
-    return {w: x('getwindowname', w).rstrip('\n') for w in ids}
+    return {w: x('getwindowname', w) for w in x('search', '--onlyvisible', '--name', '.').split()}
 
 
 def window(title):
-    return wait(lambda: next((w for w, t in windows().items() if t == title), None), 60, title)
+    return wait(lambda: next((w for w, t in windows().items() if t == title), None), title)
 
 
 def click(name, title=MAIN):  # where the button is, whether or not the program listens
@@ -48,39 +42,38 @@ def click(name, title=MAIN):  # where the button is, whether or not the program 
     x('mousemove', int(left) + AT[name][0], int(top) + AT[name][1], 'click', 1)
 
 
-def answer(title, text='', key='Return'):  # keys go to the focused window: there is no WM
-    w = wait(lambda: (w := x('getwindowfocus').strip()) and x('getwindowname', w).rstrip(
-        '\n') == title and w, 60, f'{title!r} focused')
+def answer(title, text=''):  # keys go to the focused window: there is no window manager
+    w = wait(lambda: (w := x('getwindowfocus')) and x('getwindowname', w) == title and w, title)
     x('type', '--delay', 30, text)  # type takes the rest of the line as text: no chaining
-    x('key', key)
-    wait(lambda: w not in windows(), 30, f'{title!r} to close', may_end=True)
+    x('key', 'Return')
+    wait(lambda: w not in windows(), f'{title!r} to close', may_end=True)
 
 
-def journey():
-    answer(GUESTS)
-    answer(TRIALS)
-    expect(re.findall(r'Icon \((\d+) x (\d+)\)', subprocess.run(
-        ['xprop', '-id', window(MAIN), '_NET_WM_ICON'], capture_output=True, text=True).stdout),
-        [('32', '32')], 'the main window icon sizes')
+def journey(guests=' お客人数の設定', trials=' 実験回数の設定'):
+    answer(guests)
+    answer(trials)
+    icon = subprocess.run(['xprop', '-id', window(MAIN), '_NET_WM_ICON'], capture_output=True,
+                          text=True).stdout
+    assert re.findall(r'Icon \((\d+) x (\d+)\)', icon) == [('32', '32')], f'the icon: {icon}'
     # Clicks that queue up while the program is busy: only the first, HELP, may count.
     os.kill(procs[-1].pid, signal.SIGSTOP)
     for name in ('HELP', 'HELP', '実験開始', '初期化', '終了'):
         click(name)
     os.kill(procs[-1].pid, signal.SIGCONT)
     for _ in range(2):  # the help alone, and still alone a moment later
-        wait(lambda: sorted(windows().values()) == [HELP], 60, 'the help window alone')
+        wait(lambda: sorted(windows().values()) == [HELP], 'the help window alone')
         time.sleep(1)
     click('閉じる', HELP)
-    answer(GUESTS, '10')
-    answer(TRIALS, '37')
+    answer(guests, '10')
+    answer(trials, '37')
     for name in ('実験開始', '初期化'):  # a run, and a reset once it is over
         click(name)
-    answer(GUESTS)
-    answer(TRIALS)
-    click('実験開始')
-    click('終了')  # its cue is a FIFO, which must not hold up the end
-    answer(QUIT)
-    expect(procs[-1].wait(60), 0, 'the exit status')
+    answer(guests)
+    answer(trials)
+    for name in ('実験開始', '終了'):  # the quit cue is a FIFO, which must not hold up the end
+        click(name)
+    answer('トルミナの実験')
+    assert procs[-1].wait(60) == 0, 'the exit status'
 
 
 failed = True
@@ -94,7 +87,7 @@ with tempfile.TemporaryDirectory() as tmp:
             spawn('Xvfb', '-displayfd', str(f.fileno()), '-noreset', '-nolisten', 'tcp',
                   '-screen', '0', '1024x768x24', pass_fds=(f.fileno(),), stderr=subprocess.DEVNULL)
         os.environ['DISPLAY'] = ':' + wait(lambda: (n := open(f'{tmp}/display').read())
-                                           .endswith('\n') and n.strip(), 20, 'Xvfb')
+                                           .endswith('\n') and n.strip(), 'Xvfb')
         shutil.copy(f'{sys.argv[2]}/pinpon.wav', tmp)  # and a FIFO as the quit cue
         os.mkfifo(f'{tmp}/endpinpon.wav')
         spawn(os.path.abspath(sys.argv[1]), cwd=tmp)  # it looks its cues up there
