@@ -30,13 +30,11 @@ TEST(MMControl, OpensOnlyARegularFileOfACuesSizeAndNeverAFifo)
     }
     ASSERT_TRUE(mkfifo(path("fifo.wav").toLocal8Bit(), 0600) == 0
                 && QDir(path("dir.wav")).mkpath("."));
-    ASSERT_TRUE(QFile::link(path("fifo.wav"), path("link.wav")));
-    const std::pair<const char*, bool> fits[] = {
-            {"small.wav", true}, {"limit.wav", true}, {"large.wav", false},  {"fifo.wav", false},
-            {"link.wav", false}, {"dir.wav", false},  {"missing.wav", false}};
+    const std::pair<const char*, bool> fits[] = {{"small.wav", true},  {"limit.wav", true},
+                                                 {"large.wav", false}, {"fifo.wav", false},
+                                                 {"dir.wav", false},   {"missing.wav", false}};
     for (const auto& [name, fit] : fits)
         EXPECT_EQ(isCueFile(QFileInfo(path(name))), fit) << name;
-
     // Qt's loader would block in open() on the FIFO, and the process exit with it. A writer that
     // finds no reader at the other end shows that nothing opened it.
     SoundCue(*std::make_unique<MMControl>(), path("fifo.wav"));
