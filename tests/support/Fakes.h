@@ -12,9 +12,8 @@
 #include <deque>
 #include <functional>
 
-// The boxes answer from one script, in order: the text of an input box ("" is
-// Cancel) or "yes"/"no". Everything the handlers do outside themselves goes
-// into one journal. An unexpected box fails the test and leads to the end.
+// The boxes answer from one script, in order: an input box's text ("" is Cancel) or "yes"/"no".
+// All the handlers do outside themselves goes into one journal; an unexpected box fails the test.
 class Script final : public Dialogs, public ProgramEnd
 {
 public:
