@@ -39,17 +39,12 @@ TEST_F(MainWindowTest, HelpReplacesTheMainWindowAndClosingItEitherWayBringsANewB
     windows.showMain();
     queue({1});
     script.answers = {"100", "1000"};
-    script.whileOpen = [&] {
-        if (journal.size() == 1) {
-            EXPECT_TRUE(tableIsBlank(*windows.mainWindow())
-                        && button(*windows.mainWindow(), 1)->isEnabled()
-                        && text(*windows.mainWindow(), "Label82").isEmpty());
-        }
-    };
     const std::vector<int> clicks[] = {{1, 4}, {4, 1}, {4, 2}, {4, 3}, {4, 4}};
     for (std::size_t n = 0; n <= std::size(clicks); ++n) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return script.answers.empty(); }));
         EXPECT_EQ(journal.size(), 2) << "both questions only, no cue and no run: " << n;
+        EXPECT_TRUE(tableIsBlank(*windows.mainWindow())
+                    && button(*windows.mainWindow(), 1)->isEnabled());
         if (n == std::size(clicks))
             break;
         journal.clear();

@@ -1,17 +1,15 @@
 """e2e.py BINARY DATA: one journey through the real program on a private X server, by xdotool."""
-import contextlib, ctypes, os, re, shutil, signal, subprocess, sys, tempfile, time, traceback  # noqa: E401,E501
+import contextlib, ctypes, os, re, shutil, signal, subprocess, sys, tempfile, time  # noqa: E401
 
 MAIN, HELP = ' トルミナの実験２', ' トルミナの実験２＿ヘルプ（設問と操作方法）'
 # Each button's centre in its window, in pixels from the layout.
-AT = {'終了': (28, 12), 'HELP': (468, 12), '初期化': (524, 12), '実験開始': (492, 468),
-      '閉じる': (584, 12)}
+AT = {'終了': (28, 12), 'HELP': (468, 12), '初期化': (524, 12), '実験開始': (492, 468), '閉じる': (584, 12)}
 procs = []  # the processes started, the program last
 
 
 def spawn(*argv, **kw):  # own process group; killed if we die
-    procs.append(subprocess.Popen(argv, stdin=subprocess.DEVNULL, start_new_session=True,
-                                  preexec_fn=lambda: ctypes.CDLL(None).prctl(1, signal.SIGKILL),
-                                  **kw))
+    procs.append(subprocess.Popen(argv, stdin=subprocess.DEVNULL, start_new_session=True, **kw,
+                                  preexec_fn=lambda: ctypes.CDLL(None).prctl(1, signal.SIGKILL)))
 
 
 def wait(probe, what, may_end=False, timeout=60):  # may_end: the program
@@ -72,7 +70,6 @@ def journey(guests=' お客人数の設定', trials=' 実験回数の設定'):
     assert procs[-1].wait(60) == 0, 'the exit status'
 
 
-failed = True
 signal.signal(signal.SIGTERM, lambda *_: sys.exit('terminated'))
 with tempfile.TemporaryDirectory() as tmp:
     try:
@@ -88,13 +85,12 @@ with tempfile.TemporaryDirectory() as tmp:
         os.mkfifo(f'{tmp}/endpinpon.wav')
         spawn(os.path.abspath(sys.argv[1]), cwd=tmp)  # it looks its cues up there
         journey()
-        failed = False
     except BaseException:
-        traceback.print_exc()
         with contextlib.suppress(Exception):
             print('windows on the screen:', windows())
-    for p, sig in [(p, sig) for p in reversed(procs) for sig in (signal.SIGTERM, signal.SIGKILL)]:
-        with contextlib.suppress(OSError, subprocess.TimeoutExpired):
-            os.killpg(p.pid, sig)
-            p.wait(5)
-sys.exit(failed)
+        raise
+    finally:  # each process with its group, the program first
+        for p, sig in [(p, s) for p in reversed(procs) for s in (signal.SIGTERM, signal.SIGKILL)]:
+            with contextlib.suppress(OSError, subprocess.TimeoutExpired):
+                os.killpg(p.pid, sig)
+                p.wait(5)

@@ -3,7 +3,6 @@
 #include "Dialogs.h"
 #include "MultimediaControl.h"
 #include "ProgramEnd.h"
-#include "RandomSource.h"
 
 #include <QStringList>
 
