@@ -22,8 +22,8 @@ def wait(probe, what, may_end=False, timeout=60):  # may_end: the program
     raise TimeoutError(f'no {what} within {timeout} s')
 
 
-def x(*args):  # may fail: no match, a window just closed
-    return subprocess.run(['xdotool', *map(str, args)], capture_output=True, text=True,
+def x(*args, tool='xdotool'):  # may fail: no match, a window just closed
+    return subprocess.run([tool, *map(str, args)], capture_output=True, text=True,
                           timeout=10).stdout.rstrip('\n')
 
 
@@ -50,8 +50,7 @@ def answer(title, text=''):  # keys go to the focused window: there is no window
 def journey(guests=' お客人数の設定', trials=' 実験回数の設定'):
     answer(guests)
     answer(trials)
-    icon = subprocess.run(['xprop', '-id', window(MAIN), '_NET_WM_ICON'], capture_output=True,
-                          text=True).stdout
+    icon = x('-id', window(MAIN), '_NET_WM_ICON', tool='xprop')
     assert re.findall(r'Icon \((\d+) x (\d+)\)', icon) == [('32', '32')], f'the icon: {icon}'
     # Clicks that queue up while the program is busy: only the first, HELP, may count.
     os.kill(procs[-1].pid, signal.SIGSTOP)

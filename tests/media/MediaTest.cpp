@@ -13,8 +13,7 @@
 TEST(SoundCue, StopsClosesNamesOpensAndSoundsInThatOrder)
 {
     QStringList journal;
-    RecordingMedia control(journal);
-    SoundCue(control, "endpinpon.wav");
+    SoundCue(*std::make_unique<RecordingMedia>(journal), "endpinpon.wav");
     EXPECT_EQ(journal, cueOf("endpinpon.wav"));
 }
 
