@@ -7,8 +7,7 @@
 
 namespace {
 
-// Remembers the most windows ever on the screen at once.
-struct VisibleWindows final : QObject
+struct MostWindowsShownAtOnce final : QObject
 {
     int most = 0;
     bool eventFilter(QObject*, QEvent* event) override
@@ -26,7 +25,7 @@ struct VisibleWindows final : QObject
 TEST_F(MainWindowTest, HelpReplacesTheMainWindowAndClosingItEitherWayBringsANewBlankOne)
 {
     ProgramWindows windows{script, script, engine, media()};
-    VisibleWindows visible;
+    MostWindowsShownAtOnce visible;
     qApp->installEventFilter(&visible);
     const auto queue = [&](const std::vector<int>& buttons) {
         for (const int n : buttons)

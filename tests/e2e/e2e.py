@@ -12,14 +12,13 @@ def spawn(*argv, **kw):  # own process group; killed if we die
                                   preexec_fn=lambda: ctypes.CDLL(None).prctl(1, signal.SIGKILL)))
 
 
-def wait(probe, what, may_end=False, timeout=60):  # may_end: the program
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
+def wait(probe, what, may_end=False, tries=600):  # a minute or more; may_end: the program
+    for _ in range(tries):
         assert may_end or procs[-1].poll() is None, f'{procs[-1].args[0]} ended before {what}'
         if value := probe():
             return value
         time.sleep(0.1)
-    raise TimeoutError(f'no {what} within {timeout} s')
+    raise TimeoutError(f'no {what}')
 
 
 def x(*args, tool='xdotool'):  # may fail: no match, a window just closed

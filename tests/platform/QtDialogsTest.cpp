@@ -14,8 +14,9 @@ static void whenBoxOpens(Act act, int tries = 500)
 {
     QTimer::singleShot(10, [=] {
         QWidget* box = QApplication::activeModalWidget();
-        if (!box || (QApplication::activeWindow() != box && tries > 0))
+        if ((!box || QApplication::activeWindow() != box) && tries > 0)
             return whenBoxOpens(act, tries - 1);
+        ASSERT_TRUE(box) << "no box opened";
         EXPECT_GT(tries, 0) << "the box did not become active";
         QStringList shown;
         for (auto* button : box->findChildren<QPushButton*>())
@@ -24,8 +25,7 @@ static void whenBoxOpens(Act act, int tries = 500)
     });
 }
 
-// One box asks every question, a pasted answer of any length included.
-TEST(QtDialogs, InputBoxGivesTheTypedTextOrOnCancelOrCloseTheEmptyOne)
+TEST(QtDialogs, OneInputBoxGivesEveryAnswerInFullOrOnCancelOrCloseTheEmptyText)
 {
     const QString pasted = QString(40000, ' ') + '0';
     QtDialogs dialogs;
