@@ -8,6 +8,7 @@
 #include "RunCommand.h"
 #include "TableReset.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QIcon>
@@ -88,6 +89,7 @@ Form1::Form1(Form1Services services)
     setTabOrder(table_.Command2, table_.Command3);
     setTabOrder(table_.Command3, Command4_);
     table_.Command1->setFocus();
+    qApp->installEventFilter(this);
 }
 
 Form1::~Form1() = default;
@@ -172,6 +174,27 @@ bool Form1::event(QEvent* event)
     return QWidget::event(event);
 }
 
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    // Clicks and keys can queue up behind a busy or freshly shown window. No command may run
+    // before both parameters are answered, and once the help command has started the window is
+    // on its way out: input meant for it is dropped then.
+    if (!takesCommands_ && watched->isWidgetType()
+        && static_cast<QWidget*>(watched)->window() == this) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+            return true;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void Form1::closeEvent(QCloseEvent* event)
 {
     // The close box ends the program, as closing its only window would.
@@ -204,6 +227,7 @@ void Form1::EnterParameters()
         return;
     trialCount_ = *trials;
     table_.Label2->setText(QString::number(trialCount_));
+    takesCommands_ = true;
 }
 
 void Form1::Command1_Click()
@@ -224,6 +248,7 @@ void Form1::Command3_Click()
 
 void Form1::Command4_Click()
 {
+    takesCommands_ = false;
     SoundCue(*MMControl1_, QStringLiteral("pinpon.wav"));
     services_.openHelp();
 }

@@ -46,6 +46,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -58,5 +59,6 @@ private:
     std::int16_t customerCount_ = 0;
     std::int16_t trialCount_ = 0;
     bool activated_ = false;
+    bool takesCommands_ = false;
     bool leavingForHelp_ = false;
 };

@@ -39,7 +39,6 @@ void ProgramWindows::showHelp()
         main_ = nullptr;
     }
     auto* help = new Form2;
-    help->setAttribute(Qt::WA_DeleteOnClose);
     // Queued, so that the help window is gone before the main window shows.
     connect(help, &Form2::closed, this, &ProgramWindows::showMain, Qt::QueuedConnection);
     help_ = help;

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QPointer>
 #include <QTimer>
 
@@ -80,16 +81,13 @@ MMControl::~MMControl()
 
 void MMControl::setCommand(const QString& command)
 {
-    const auto is = [&command](const char* word) {
-        return command.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
-    };
-    if (is("Stop"))
+    if (command == u"Stop")
         stop();
-    else if (is("Close"))
+    else if (command == u"Close")
         close();
-    else if (is("Open"))
+    else if (command == u"Open")
         open();
-    else if (is("Sound"))
+    else if (command == u"Sound")
         sound();
 }
 
@@ -98,19 +96,9 @@ void MMControl::setFileName(const QString& fileName)
     fileName_ = fileName;
 }
 
-QUrl MMControl::openedUrl() const
+bool isCueFile(const QFileInfo& file)
 {
-    return effect_ ? effect_->source() : QUrl();
-}
-
-QSoundEffect::Status MMControl::status() const
-{
-    return effect_ ? effect_->status() : QSoundEffect::Null;
-}
-
-bool MMControl::hasOutgoingCue()
-{
-    return !outgoingCue.isNull();
+    return file.isFile() && file.isReadable() && file.size() <= kCueFileLimit;
 }
 
 void MMControl::stop()
@@ -130,13 +118,14 @@ void MMControl::open()
 {
     // One file at a time: opening another releases the one held.
     close();
-    if (fileName_.isEmpty())
+    const QFileInfo file(QDir::current(), fileName_);
+    if (!isCueFile(file))
         return;
     // A fresh effect for every file rather than a new source on the old one:
     // when the source is switched while a sample loads, Qt 6.4 can take the
     // late "ready" of the old sample for the new one and then plays nothing.
     effect_ = std::make_unique<QSoundEffect>();
-    effect_->setSource(QUrl::fromLocalFile(QDir::current().absoluteFilePath(fileName_)));
+    effect_->setSource(QUrl::fromLocalFile(file.absoluteFilePath()));
     holdExitForLoad();
 }
 

@@ -4,15 +4,24 @@
 
 #include <QSoundEffect>
 #include <QString>
-#include <QUrl>
 
 #include <memory>
 
+class QFileInfo;
+
+// Qt's sample loader reads a whole file on a thread of its own, and a
+// process exit waits for it: on a FIFO it blocks in open() for ever, and a
+// file of hundreds of megabytes costs as much memory and holds up the next
+// box. A cue is a second or two; anything but a regular, readable file of
+// this size at most is silence, as a missing file is.
+constexpr qint64 kCueFileLimit = 4 * 1024 * 1024;
+bool isCueFile(const QFileInfo& file);
+
 // The main window's multimedia control. It plays WAV files through
-// QSoundEffect and understands the command words "Stop", "Close", "Open" and
-// "Sound" (in any letter case); any other word does nothing. Nothing it does
-// waits for the sound or reports a failure: a missing or unreadable file, a
-// file that is not WAV, or a machine without audio output means silence.
+// QSoundEffect on the command words "Stop", "Close", "Open" and "Sound".
+// Nothing it does waits for the sound or reports a failure: a missing or
+// unfit file, a file that is not WAV, or a machine without audio output
+// means silence.
 class MMControl final : public MultimediaControl
 {
 public:
@@ -23,16 +32,6 @@ public:
 
     void setCommand(const QString& command) override;
     void setFileName(const QString& fileName) override;
-
-    // What the control holds; read by tests.
-    QString fileName() const { return fileName_; }
-    QUrl openedUrl() const; // empty while nothing is open
-    bool isPlayingRequested() const { return playRequested_; }
-    QSoundEffect::Status status() const; // Null while nothing is open
-
-    // True while a cue started by a control that has since been destroyed is
-    // still allowed to sound out.
-    static bool hasOutgoingCue();
 
 private:
     void stop();

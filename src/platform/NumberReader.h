@@ -8,8 +8,9 @@
 // Blanks, tabs and line feeds are skipped wherever they stand; full-width
 // forms read like their ASCII counterparts; "&H" and "&O" introduce
 // hexadecimal and octal integers. A text without a number reads as 0.
-// Returns nothing when the number lies beyond the range of a double (or a
-// radix number has more digits than fit), so that the caller refuses it.
+// Returns nothing when a double cannot hold the number (too large, or so
+// small that it would round to zero) or a radix number has more digits than
+// fit, so that the caller refuses it.
 std::optional<double> readNumber(std::u16string_view text);
 
 // The integer part of an answer whose number lies in lower..upper inclusive;

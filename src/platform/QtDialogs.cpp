@@ -1,40 +1,47 @@
 #include "QtDialogs.h"
 
-#include <QInputDialog>
-#include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
+
+#include <limits>
+
+QtDialogs::QtDialogs()
+{
+    input_.setInputMode(QInputDialog::TextInput);
+    input_.setOkButtonText(QStringLiteral("OK"));
+    input_.setCancelButtonText(QStringLiteral("キャンセル"));
+    // A pasted answer counts in full, however long: a line edit keeps only
+    // 32767 characters unless told otherwise.
+    field_ = input_.findChild<QLineEdit*>();
+    field_->setMaxLength(std::numeric_limits<int>::max());
+
+    yesNo_.setIcon(QMessageBox::NoIcon);
+    yes_ = yesNo_.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
+    yesNo_.setEscapeButton(yesNo_.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole));
+}
 
 QString QtDialogs::InputBox(const QString& prompt, const QString& title,
                             const QString& defaultAnswer)
 {
-    QInputDialog box;
-    box.setWindowTitle(title);
-    box.setLabelText(prompt);
-    box.setInputMode(QInputDialog::TextInput);
-    box.setTextValue(defaultAnswer);
-    box.setOkButtonText(QStringLiteral("OK"));
-    box.setCancelButtonText(QStringLiteral("キャンセル"));
-    // Typing replaces the default answer, as in a classic input box.
-    if (auto* field = box.findChild<QLineEdit*>())
-        field->selectAll();
-    if (box.exec() != QDialog::Accepted)
+    input_.setWindowTitle(title);
+    input_.setLabelText(prompt);
+    input_.setTextValue(defaultAnswer);
+    // Typing replaces the default answer, as in a classic input box, also
+    // when the focus was moved the last time the box was open.
+    field_->selectAll();
+    field_->setFocus();
+    if (input_.exec() != QDialog::Accepted)
         return {};
-    return box.textValue();
+    return input_.textValue();
 }
 
 bool QtDialogs::YesNo(const QString& prompt, const QString& title)
 {
-    QMessageBox box;
-    box.setWindowTitle(title);
-    box.setText(prompt);
-    box.setIcon(QMessageBox::NoIcon);
-    QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
-    box.setDefaultButton(yes);
-    box.setEscapeButton(no);
-    box.exec();
-    return box.clickedButton() == yes;
+    yesNo_.setWindowTitle(title);
+    yesNo_.setText(prompt);
+    // Enter means Yes, even if the focus was on No the last time.
+    yesNo_.setDefaultButton(yes_);
+    yesNo_.exec();
+    return yesNo_.clickedButton() == yes_;
 }
 
 void QtDialogs::Inform(const QString& text, const QString& title)

@@ -2,13 +2,27 @@
 
 #include "Dialogs.h"
 
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+
 // The boxes the user sees: QInputDialog and QMessageBox with Japanese
-// captions set explicitly, whatever the system's locale.
+// captions set explicitly, whatever the system's locale. The input box and
+// the yes/no box are made once and shown again for every question: each new
+// box would leave its button icons in Qt's pixmap cache.
 class QtDialogs final : public Dialogs
 {
 public:
+    QtDialogs();
+
     QString InputBox(const QString& prompt, const QString& title,
                      const QString& defaultAnswer) override;
     bool YesNo(const QString& prompt, const QString& title) override;
     void Inform(const QString& text, const QString& title) override;
+
+private:
+    QInputDialog input_;
+    QLineEdit* field_ = nullptr;
+    QMessageBox yesNo_;
+    QPushButton* yes_ = nullptr;
 };

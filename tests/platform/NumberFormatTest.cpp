@@ -4,14 +4,12 @@
 
 TEST(FormatMean, ShowsOneDecimalAndNoLeadingZero)
 {
-    const std::pair<float, const char*> table[] =
-            {{-7.46f, "-7.5"},      {-12.0f, "-12.0"},
-             {1.0f, "1.0"},         {-0.4f, "-.4"},
-             {0.0f, ".0"},          {-1000.0f, "-1000.0"},
-             {-999.95f, "-1000.0"}, {123456.7f, "123456.7"},
-             {-0.04f, ".0"},        {-0.0f, ".0"}, // no sign on a zero
-             {-0.25f, "-.3"},       {0.25f, ".3"},
-             {-7.45f, "-7.4"}}; // ties go away from zero; -7.45f falls short of one
+    // No sign on a zero; ties go away from zero, and -7.45f falls short of one.
+    const std::pair<float, const char*> table[] = {
+            {-7.46f, "-7.5"},      {-12.0f, "-12.0"},       {1.0f, "1.0"},   {-0.4f, "-.4"},
+            {0.0f, ".0"},          {-1000.0f, "-1000.0"},   {-0.04f, ".0"},  {-0.0f, ".0"},
+            {-999.95f, "-1000.0"}, {123456.7f, "123456.7"}, {-0.25f, "-.3"}, {0.25f, ".3"},
+            {-7.45f, "-7.4"}};
     for (const auto& [mean, text] : table)
         EXPECT_EQ(formatMean(mean), text) << mean;
 }

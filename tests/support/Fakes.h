@@ -3,7 +3,6 @@
 #include "Dialogs.h"
 #include "MultimediaControl.h"
 #include "ProgramEnd.h"
-#include "RandomSource.h"
 
 #include <QStringList>
 
@@ -12,9 +11,8 @@
 #include <deque>
 #include <functional>
 
-// The boxes answer from one script, in order: the text of an input box ("" is
-// Cancel) or "yes"/"no". Everything the handlers do outside themselves goes
-// into one journal. An unexpected box fails the test and leads to the end.
+// The boxes answer from one script, in order: an input box's text ("" is Cancel) or "yes"/"no".
+// All the handlers do outside themselves goes into one journal; an unexpected box fails the test.
 class Script final : public Dialogs, public ProgramEnd
 {
 public:
@@ -49,25 +47,20 @@ public:
 private:
     QString next()
     {
-        if (answers.empty()) {
-            ADD_FAILURE() << "unexpected box: " << journal.last().toStdString();
-            return {};
-        }
-        QString answer = answers.front();
-        answers.pop_front();
+        EXPECT_FALSE(answers.empty()) << "unexpected box: " << journal.last().toStdString();
+        QString answer = answers.empty() ? QString() : answers.front();
+        if (!answers.empty())
+            answers.pop_front();
         return answer;
     }
 };
 
-class RecordingMedia final : public MultimediaControl
+struct RecordingMedia final : MultimediaControl
 {
-public:
-    explicit RecordingMedia(QStringList& journal) : journal_(journal) { }
-    void setCommand(const QString& command) override { journal_ << "media Command=" + command; }
-    void setFileName(const QString& name) override { journal_ << "media FileName=" + name; }
-
-private:
-    QStringList& journal_;
+    explicit RecordingMedia(QStringList& log) : journal(log) { }
+    void setCommand(const QString& command) override { journal << "media Command=" + command; }
+    void setFileName(const QString& name) override { journal << "media FileName=" + name; }
+    QStringList& journal;
 };
 
 inline QStringList cueOf(const QString& file)
