@@ -21,9 +21,8 @@ RUN_PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-multimedia-dev qt6-qp
 PACKAGE_PACKAGES := dpkg-dev file
 TEST_PACKAGES := $(RUN_PACKAGES) $(PACKAGE_PACKAGES) clang clang-format libclang-rt-14-dev \
 	fonts-noto-cjk libgtest-dev libgmock-dev libbenchmark-dev \
-	xvfb xauth x11-utils xdotool imagemagick desktop-file-utils appstream lintian \
-	python3 python3-gi gir1.2-atspi-2.0 at-spi2-core dbus dbus-x11 libglib2.0-bin \
-	python3-numpy hyperfine
+	xvfb xauth x11-utils xdotool desktop-file-utils appstream lintian \
+	python3 python3-numpy hyperfine
 
 # $(call deps,PACKAGES): installs those not yet installed.
 define deps
