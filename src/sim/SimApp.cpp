@@ -41,7 +41,7 @@ ExperimentResult runExperiments(const SimOptions& options)
     if (options.seed) {
         // With a seed the run must not depend on the time of day.
         StillClock clock;
-        XoshiroRandomSource source(clock, *options.seed);
+        RandomSource source(clock, *options.seed);
         return ExperimentEngine(source).run(options.guests, options.trials);
     }
     return ExperimentEngine(processRandomSource()).run(options.guests, options.trials);

@@ -14,7 +14,7 @@ protected:
     Script script;
     QStringList& journal = script.journal;
     StillClock clock{43200.5f};
-    XoshiroRandomSource random{clock, 20261206};
+    RandomSource random{clock, 20261206};
     ExperimentEngine engine{random};
 
     std::function<std::unique_ptr<MultimediaControl>()> media()
