@@ -53,11 +53,12 @@ public:
     void reseedFromClock();
 
     // reseedFromClock() for a caller that takes the next `draws` draws itself
-    // through isUpperHalf(): returns the key they come from, and leaves the
+    // through upperHalves(): returns the key they come from, and leaves the
     // generator as `draws` calls of next() would.
     std::uint64_t reseedAndSkip(std::uint64_t draws);
 
-    // Uniform on [0, 1), never 1.
+    // Uniform on [0, 1), never 1; 0.5 or more exactly where isUpperHalf()
+    // says so.
     float next();
 
     // Equal to out.size() successive next() calls.
