@@ -1,12 +1,9 @@
 #include "ExperimentEngine.h"
 
 #include <algorithm>
+#include <limits>
 #include <stdexcept>
 #include <string>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace {
 
@@ -28,67 +25,81 @@ T checkedAdd(T a, T b)
     return sum;
 }
 
-template<typename Array>
-void requireIndex(const Array& array, int index)
+// Experiments played side by side, one per vector lane: 32 balances of 16
+// bits fill the widest vector register.
+constexpr std::size_t kLanes = 32;
+using Keys = std::array<std::uint64_t, kLanes>;
+using Balances = std::array<std::int16_t, kLanes>;
+
+// The lowest balance of each lane's experiment, the lane's draws coming from
+// its key. Written as plain loops over the lanes for the compiler to
+// vectorise; the balances stay within +-guests, so no 16-bit sum overflows.
+// Each word of 64 upper halves is taken 16 bits at a time, the width of a
+// lane, from the top.
+[[gnu::always_inline]] inline Balances playBlock(const Keys& keys, int guests)
 {
-    if (index < 0 || static_cast<std::size_t>(index) >= array.size()) {
-        throw std::out_of_range("index " + std::to_string(index) + " outside 0.."
-                                + std::to_string(array.size() - 1));
+    Balances balance{}, lowest;
+    lowest.fill(std::numeric_limits<std::int16_t>::max());
+    std::array<std::uint64_t, kLanes> upper{};
+    std::array<std::uint16_t, kLanes> bits{};
+    for (int i = 0; i < guests; i += 16) {
+        if (i % 64 == 0) {
+            for (std::size_t l = 0; l < kLanes; ++l)
+                upper[l] = RandomSource::upperHalves(keys[l], static_cast<std::uint64_t>(i / 64));
+        }
+        for (std::size_t l = 0; l < kLanes; ++l)
+            bits[l] = static_cast<std::uint16_t>(upper[l] >> (48 - i % 64));
+        for (int k = i; k < std::min(guests, i + 16); ++k) {
+            for (std::size_t l = 0; l < kLanes; ++l) {
+                // -1 for a draw of 0.5 or more, else 0; or'ed with 1, the step.
+                const int down = static_cast<std::int16_t>(bits[l]) >> 15;
+                bits[l] = static_cast<std::uint16_t>(bits[l] << 1);
+                balance[l] = static_cast<std::int16_t>(balance[l] + (down | 1));
+                lowest[l] = std::min(lowest[l], balance[l]);
+            }
+        }
     }
+    return lowest;
 }
 
-// Plays the tosses of one experiment: steps[1..n] and the running balances
-// balances[1..n] from the draws draws[0..n-1]. Returns the final balance.
-//
-// A draw below 0.5 is +1, anything else (0.5 included) -1. Nothing here
-// branches on a draw: each is a coin flip, and a branch on it would be
-// mispredicted every other toss.
-std::int16_t tossAll(const float* draws, std::int16_t* steps, std::int16_t* balances, std::size_t n)
+using BlockPlayer = Balances (*)(const Keys&, int);
+Balances playBaseline(const Keys& keys, int guests)
 {
-    std::int16_t balance = 0;
-    std::size_t i = 1;
-#if defined(__SSE2__)
-    // Eight guests at a time. The running sum is one serial chain of
-    // additions; scanning eight steps within a register and then adding the
-    // balance carried in from the previous eight shortens that chain
-    // eightfold. Each sum is checked: a saturating and a wrapping addition
-    // disagree exactly when the 16-bit sum overflows.
-    const __m128 half = _mm_set1_ps(0.5f);
-    const __m128i one = _mm_set1_epi16(1);
-    __m128i carried = _mm_setzero_si128();
-    for (; i + 7 <= n; i += 8) {
-        const __m128 tailsLow = _mm_cmpge_ps(_mm_loadu_ps(draws + i - 1), half);
-        const __m128 tailsHigh = _mm_cmpge_ps(_mm_loadu_ps(draws + i + 3), half);
-        const __m128i tails =
-                _mm_packs_epi32(_mm_castps_si128(tailsLow), _mm_castps_si128(tailsHigh));
-        // tails is -1 or 0 per lane: -2 | 1 = -1, 0 | 1 = +1.
-        const __m128i step = _mm_or_si128(_mm_add_epi16(tails, tails), one);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(steps + i), step);
-
-        __m128i scan = _mm_add_epi16(step, _mm_slli_si128(step, 2));
-        scan = _mm_add_epi16(scan, _mm_slli_si128(scan, 4));
-        scan = _mm_add_epi16(scan, _mm_slli_si128(scan, 8));
-        const __m128i sum = _mm_adds_epi16(carried, scan);
-        if (_mm_movemask_epi8(_mm_cmpeq_epi16(sum, _mm_add_epi16(carried, scan))) != 0xFFFF) {
-            throw std::overflow_error("balance overflow in the experiment");
-        }
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(balances + i), sum);
-        // Broadcast the last lane: the balance after these eight guests.
-        const __m128i high = _mm_shufflehi_epi16(sum, 0xFF);
-        carried = _mm_unpackhi_epi64(high, high);
-    }
-    balance = static_cast<std::int16_t>(_mm_cvtsi128_si32(carried));
-#endif
-    for (; i <= n; ++i) {
-        const auto step = static_cast<std::int16_t>(1 - 2 * static_cast<int>(draws[i - 1] >= 0.5f));
-        steps[i] = step;
-        balance = checkedAdd(balance, step);
-        balances[i] = balance;
-    }
-    return balance;
+    return playBlock(keys, guests);
 }
 
 } // namespace
+
+#if defined(__x86_64__) || defined(__i386__)
+namespace {
+[[gnu::target("avx2")]] Balances playAvx2(const Keys& keys, int guests)
+{
+    return playBlock(keys, guests);
+}
+[[gnu::target("avx512bw")]] Balances playAvx512(const Keys& keys, int guests)
+{
+    return playBlock(keys, guests);
+}
+constexpr BlockPlayer kPlayers[] = {playBaseline, playAvx2, playAvx512};
+} // namespace
+
+InstructionSet widestInstructionSet()
+{
+    if (__builtin_cpu_supports("avx512bw"))
+        return InstructionSet::avx512;
+    return __builtin_cpu_supports("avx2") ? InstructionSet::avx2 : InstructionSet::baseline;
+}
+#else
+namespace {
+// Other processors get the plain loops, vectorised for their own baseline.
+constexpr BlockPlayer kPlayers[] = {playBaseline, playBaseline, playBaseline};
+} // namespace
+
+InstructionSet widestInstructionSet()
+{
+    return InstructionSet::baseline;
+}
+#endif
 
 int classIndex(int lowestBalance)
 {
@@ -111,55 +122,50 @@ std::string classCaption(int k)
     return std::to_string(k - 59);
 }
 
-ExperimentEngine::ExperimentEngine(RandomSource& random) : random_(random) { }
+ExperimentEngine::ExperimentEngine(RandomSource& random, InstructionSet set)
+    : random_(random), set_(set)
+{
+}
 
 ExperimentResult ExperimentEngine::run(int customerCount, int trialCount)
 {
+    // Within these ranges no balance, index or count below can overflow or
+    // leave its array; the sum and the counts are checked all the same.
     requireInRange("customerCount", customerCount, 1, kMaxCustomers);
     requireInRange("trialCount", trialCount, 1, kMaxTrials);
-    // Every per-guest index below lies in 0..customerCount; checking the
-    // largest once covers them all without a test per toss.
-    requireIndex(coinSteps_, customerCount);
-    requireIndex(balances_, customerCount);
-    requireIndex(draws_, customerCount - 1);
 
     ExperimentResult result;
     lowestBalanceSum_ = 0;
-    const auto n = static_cast<std::size_t>(customerCount);
-    const std::span<float> draws(draws_.data(), n);
-    std::int16_t* const steps = coinSteps_.data();
-    std::int16_t* const balances = balances_.data();
-
-    for (int trial = 0; trial < trialCount; ++trial) {
-        // Every entry in 1..n is written below before it is read, so the
-        // arrays need no clearing here.
-        random_.reseedFromClock();
-        random_.fill(draws);
-
-        balance_ = tossAll(draws.data(), steps, balances, n);
-
-        // Of the sorted balances only position 1, the lowest, is ever read,
-        // and the exchange sort's first pass alone already puts it there; the
-        // later passes would only order positions 2..n, at about 5e9
-        // comparisons for the largest run. The first pass is taken as a plain
-        // minimum rather than with its exchanges: a minimum vectorises, while
-        // the exchanges form one serial chain through the row that costs more
-        // than all the tossing. Positions 2..n keep the running balances.
-        std::int16_t lowest = balances[1];
-        for (std::size_t j = 2; j <= n; ++j) {
-            lowest = std::min(lowest, balances[j]);
+    const BlockPlayer play = kPlayers[static_cast<int>(set_)];
+    const auto guests = static_cast<std::uint64_t>(customerCount);
+    std::uint64_t lastKey = 0;
+    for (int first = 0; first < trialCount; first += static_cast<int>(kLanes)) {
+        const auto lanes = std::min(kLanes, static_cast<std::size_t>(trialCount - first));
+        // The reseeds in the order of the experiments; lanes past the last
+        // experiment play on key 0 and are ignored.
+        Keys keys{};
+        for (std::size_t l = 0; l < lanes; ++l)
+            keys[l] = random_.reseedAndSkip(guests);
+        const Balances lowest = play(keys, customerCount);
+        for (std::size_t l = 0; l < lanes; ++l) {
+            lowestBalanceSum_ = checkedAdd(lowestBalanceSum_, std::int32_t{lowest[l]});
+            auto& count =
+                    result.frequencyCounts.at(static_cast<std::size_t>(classIndex(lowest[l])));
+            count = checkedAdd(count, std::int16_t{1});
+            ++result.lowestBalanceCounts.at(static_cast<std::size_t>(lowest[l] + kMaxCustomers));
         }
-        balances[1] = lowest;
-
-        lowestBalanceSum_ = checkedAdd(lowestBalanceSum_, static_cast<std::int32_t>(lowest));
-        const int cls = classIndex(lowest);
-        requireIndex(result.frequencyCounts, cls);
-        auto& count = result.frequencyCounts[static_cast<std::size_t>(cls)];
-        count = checkedAdd(count, std::int16_t{1});
-        const int exact = lowest + kMaxCustomers;
-        requireIndex(result.lowestBalanceCounts, exact);
-        ++result.lowestBalanceCounts[static_cast<std::size_t>(exact)];
+        lastKey = keys[lanes - 1];
     }
+
+    // The last experiment once more, guest by guest, for the steps and sorted
+    // balances the engine keeps. The lowest balances above need no sort.
+    balance_ = 0;
+    for (std::size_t i = 1; i <= guests; ++i) {
+        coinSteps_[i] = RandomSource::isUpperHalf(lastKey, i - 1) ? -1 : 1;
+        balance_ = checkedAdd(balance_, coinSteps_[i]);
+        balances_[i] = balance_;
+    }
+    std::sort(balances_.begin() + 1, balances_.begin() + 1 + customerCount);
 
     result.meanLowestBalance = static_cast<float>(static_cast<double>(lowestBalanceSum_)
                                                   / static_cast<double>(trialCount));

@@ -1,39 +1,10 @@
 #include "RandomSource.h"
 
-#include <algorithm>
 #include <bit>
 #include <chrono>
-#include <exception>
 #include <ctime>
+#include <exception>
 #include <random>
-
-namespace {
-
-constexpr std::uint64_t kGoldenGamma = 0x9E3779B97F4A7C15ULL;
-
-// The splitmix64 finaliser: a bijection on 64-bit words that spreads every
-// input bit over the whole output.
-constexpr std::uint64_t mix64(std::uint64_t z)
-{
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-    return z ^ (z >> 31);
-}
-
-constexpr std::uint64_t splitmix64(std::uint64_t& x)
-{
-    x += kGoldenGamma;
-    return mix64(x);
-}
-
-} // namespace
-
-void RandomSource::fill(std::span<float> out)
-{
-    for (float& value : out) {
-        value = next();
-    }
-}
 
 float SystemClock::secondsSinceMidnight()
 {
@@ -56,68 +27,43 @@ float SystemClock::secondsSinceMidnight()
     return static_cast<float>(static_cast<double>(cachedSecondOfDay_) + fraction);
 }
 
-XoshiroRandomSource::XoshiroRandomSource(Clock& clock, std::uint64_t seed) : clock_(clock)
+void RandomSource::reseedFromClock()
 {
-    std::uint64_t x = seed;
-    for (std::uint64_t& word : s_) {
-        word = splitmix64(x);
-    }
-    avoidZeroState();
+    // For a given clock value and draw count this is a bijection of the key,
+    // so the key moves on along one long cycle rather than returning to a
+    // value that depends on the clock alone.
+    const std::uint64_t clock = std::bit_cast<std::uint32_t>(clock_.secondsSinceMidnight());
+    key_ = mix64(key_ + (clock << 32) + draws_ + kGamma);
+    draws_ = 0;
 }
 
-void XoshiroRandomSource::reseedFromClock()
+std::uint64_t RandomSource::reseedAndSkip(std::uint64_t draws)
 {
-    // Each word goes through a bijection keyed by the clock value, so the
-    // new state depends on both. Reseeding twice with the same clock value
-    // gives g(g(s)) rather than g(s): the sequence goes on instead of
-    // starting over, which a plain XOR of the clock would not ensure.
-    std::uint64_t key = std::bit_cast<std::uint32_t>(clock_.secondsSinceMidnight());
-    for (std::uint64_t& word : s_) {
-        word = mix64(word + splitmix64(key));
-    }
-    avoidZeroState();
+    reseedFromClock();
+    draws_ = draws;
+    return key_;
 }
 
-void XoshiroRandomSource::fill(std::span<float> out)
+float RandomSource::next()
 {
-    // The generator is one serial chain; the integer-to-float conversion is
-    // not, so it runs as a separate loop the compiler can vectorise. A local
-    // copy of the state stays in registers.
-    XoshiroRandomSource local = *this;
-    std::array<std::uint32_t, 256> bits;
-    while (!out.empty()) {
-        const std::size_t count = std::min(out.size(), bits.size());
-        // Unrolled by hand: the loop overhead would otherwise compete with
-        // the chain's own instructions.
-        std::size_t i = 0;
-        for (; i + 4 <= count; i += 4) {
-            bits[i] = static_cast<std::uint32_t>(local.step() >> 40);
-            bits[i + 1] = static_cast<std::uint32_t>(local.step() >> 40);
-            bits[i + 2] = static_cast<std::uint32_t>(local.step() >> 40);
-            bits[i + 3] = static_cast<std::uint32_t>(local.step() >> 40);
-        }
-        for (; i < count; ++i) {
-            bits[i] = static_cast<std::uint32_t>(local.step() >> 40);
-        }
-        for (i = 0; i < count; ++i) {
-            out[i] = static_cast<float>(static_cast<std::int32_t>(bits[i])) * 0x1.0p-24f;
-        }
-        out = out.subspan(count);
-    }
-    s_ = local.s_;
+    const std::uint64_t i = draws_++;
+    // The upper halves come from the counters key + γ, key + 2γ, ..., the
+    // lower 23 bits from key - γ, key - 2γ, ...: the two never share one.
+    const std::uint64_t lower = mix64(key_ - (i + 1) * kGamma) >> 41;
+    return static_cast<float>(std::uint64_t{isUpperHalf(key_, i)} << 23 | lower) * 0x1.0p-24f;
 }
 
-void XoshiroRandomSource::avoidZeroState()
+void RandomSource::fill(std::span<float> out)
 {
-    if ((s_[0] | s_[1] | s_[2] | s_[3]) == 0) {
-        s_[0] = kGoldenGamma;
+    for (float& value : out) {
+        value = next();
     }
 }
 
 RandomSource& processRandomSource()
 {
     static SystemClock clock;
-    static XoshiroRandomSource source(clock, [] {
+    static RandomSource source(clock, [] {
         std::uint64_t seed = static_cast<std::uint64_t>(
                 std::chrono::steady_clock::now().time_since_epoch().count());
         seed ^= static_cast<std::uint64_t>(

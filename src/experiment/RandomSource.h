@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <span>
 
@@ -39,57 +38,58 @@ private:
     std::int32_t cachedSecondOfDay_ = 0;
 };
 
-// The process-wide pseudo-random generator the experiments draw from.
+// The process-wide pseudo-random generator the experiments draw from. Its
+// state is a key and the number of draws since the last reseed; draw i after
+// a reseed is a pure function of the key and i. An experiment therefore need
+// not be played for the generator to know where it ends, and the engine can
+// play many experiments side by side.
 class RandomSource
 {
 public:
-    virtual ~RandomSource() = default;
+    RandomSource(Clock& clock, std::uint64_t seed) : clock_(clock), key_(seed) { }
 
-    // Folds the clock into the current state; an unchanged clock value never
-    // restarts an earlier sequence.
-    virtual void reseedFromClock() = 0;
+    // Folds the clock and the draw count into the key; an unchanged clock
+    // value never restarts an earlier sequence.
+    void reseedFromClock();
 
-    // Uniform on [0, 1), never 1.
-    virtual float next() = 0;
+    // reseedFromClock() for a caller that takes the next `draws` draws itself
+    // through upperHalves(): returns the key they come from, and leaves the
+    // generator as `draws` calls of next() would.
+    std::uint64_t reseedAndSkip(std::uint64_t draws);
 
-    // Equal to out.size() successive next() calls. The engine draws a whole
-    // experiment at once so that the per-toss loop is free of virtual calls.
-    virtual void fill(std::span<float> out);
-};
+    // Uniform on [0, 1), never 1; 0.5 or more exactly where isUpperHalf()
+    // says so.
+    float next();
 
-// xoshiro256+ with 24-bit single-precision output.
-class XoshiroRandomSource final : public RandomSource
-{
-public:
-    XoshiroRandomSource(Clock& clock, std::uint64_t seed);
+    // Equal to out.size() successive next() calls.
+    void fill(std::span<float> out);
 
-    void reseedFromClock() override;
-    float next() override { return toUnitFloat(step()); }
-    void fill(std::span<float> out) override;
+    // Whether draws 64w .. 64w + 63 after a reseed to `key` are 0.5 or more,
+    // the first in the top bit. An experiment reads nothing else of a draw,
+    // so it gets 64 of these from one counter of splitmix64.
+    static std::uint64_t upperHalves(std::uint64_t key, std::uint64_t w)
+    {
+        return mix64(key + (w + 1) * kGamma);
+    }
+    static bool isUpperHalf(std::uint64_t key, std::uint64_t i)
+    {
+        return (upperHalves(key, i / 64) >> (63 - i % 64) & 1) != 0;
+    }
 
 private:
-    static float toUnitFloat(std::uint64_t bits)
+    // The splitmix64 finaliser: a bijection on 64-bit words that spreads
+    // every input bit over the whole output.
+    static constexpr std::uint64_t mix64(std::uint64_t z)
     {
-        return static_cast<float>(bits >> 40) * 0x1.0p-24f;
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+        return z ^ (z >> 31);
     }
-    std::uint64_t step()
-    {
-        const std::uint64_t result = s_[0] + s_[3];
-        const std::uint64_t t = s_[1] << 17;
-        s_[2] ^= s_[0];
-        s_[3] ^= s_[1];
-        s_[1] ^= s_[2];
-        s_[0] ^= s_[3];
-        s_[2] ^= t;
-        s_[3] = (s_[3] << 45) | (s_[3] >> 19);
-        return result;
-    }
-
-    // xoshiro must never hold the all-zero state: it would stay there.
-    void avoidZeroState();
+    static constexpr std::uint64_t kGamma = 0x9E3779B97F4A7C15ULL;
 
     Clock& clock_;
-    std::array<std::uint64_t, 4> s_{};
+    std::uint64_t key_;
+    std::uint64_t draws_ = 0;
 };
 
 // The one generator of the program, reseeded from the system clock.

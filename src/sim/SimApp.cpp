@@ -51,7 +51,7 @@ std::optional<std::string> openChart(QSaveFile& file, const std::string& path)
 ExperimentResult runExperiments(const SimOptions& options, std::uint64_t seed)
 {
     StillClock clock;
-    XoshiroRandomSource source(clock, seed);
+    RandomSource source(clock, seed);
     return ExperimentEngine(source).run(options.guests, options.trials);
 }
 

@@ -43,7 +43,7 @@ protected:
     Script script;
     QStringList& journal = script.journal;
     WatchedClock clock;
-    XoshiroRandomSource random{clock, 20261206};
+    RandomSource random{clock, 20261206};
     ExperimentEngine engine{random};
 
     auto media()
