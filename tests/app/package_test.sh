@@ -7,7 +7,7 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 cpack --config "$build/CPackConfig.cmake" -B "$tmp" >/dev/null
 deb=$(echo "$tmp"/torumina_*_amd64.deb)
-lintian --fail-on error "$deb"
+lintian --fail-on error,warning "$deb"
 
 # Exactly these files: the programs, what the menu and software centres
 # read, the sound cues, Debian's papers, and every manual page.
