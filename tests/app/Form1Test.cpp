@@ -20,7 +20,6 @@ TEST_F(MainWindowTest, NewWindowAsksOnceTabsInButtonOrderAndEndsOnlyOnYesOrItsCl
     for (int n = 1; n <= 4; ++n, walk += QApplication::focusWidget()->objectName())
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(walk, "Command2Command3Command4Command1");
-    EXPECT_EQ(form->windowIcon().availableSizes(), QList<QSize>{QSize(32, 32)});
     QTest::mouseClick(button(*form, 2), Qt::LeftButton);
     EXPECT_EQ(journal.filter(QRegularExpression("^(input|yesno)|FileName")),
               (QStringList{kGuests, kTrials, "media FileName=endpinpon.wav",

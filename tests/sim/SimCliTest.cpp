@@ -29,11 +29,6 @@ static std::tuple<int, std::string, std::string> runCli(const std::string& line)
     return {status, out, err};
 }
 
-static std::string slurp(const fs::path& path)
-{
-    return (std::ostringstream() << std::ifstream(path).rdbuf()).str();
-}
-
 TEST(SimCli, RefusesBadUsageNamingTheOption)
 {
     for (const char* line :
@@ -109,12 +104,13 @@ TEST(SimCli, ExitStatusesAndWhatFailuresLeave)
                  "1 --chart " + d + "fifo", "1 --chart " + d + readOnly, "3 --trials 1 >/dev/full",
                  "3 --trials 1 >&-"}) {
         EXPECT_EQ(sim(row.substr(2)), row[0] - '0') << row;
-        EXPECT_EQ(slurp(d + "err").empty(), row[0] == '0') << row;
+        EXPECT_EQ(fs::file_size(d + "err") == 0, row[0] == '0') << row;
     }
     // A file size limit just below the chart's size fails it near the end, as a full disk would.
     const auto blocks = std::to_string(fs::file_size(d + "c.png") / 512 - 1); // as POSIX counts
     std::ofstream(d + "c.png") << "earlier chart";
     EXPECT_EQ(sim(png, "trap '' XFSZ; ulimit -f " + blocks + "; exec "), 1);
     for (const char* kept : {"c.png", "ro/kept.png"})
-        EXPECT_EQ(slurp(d + kept), "earlier chart") << kept;
+        EXPECT_EQ((std::ostringstream() << std::ifstream(d + kept).rdbuf()).str(), "earlier chart")
+                << kept;
 }

@@ -19,7 +19,6 @@ public:
     QStringList journal;
     std::deque<QString> answers;
     std::function<void()> whileOpen; // runs while each input box is open
-    bool hasEnded = false;
 
     QString InputBox(const QString& prompt, const QString& title, const QString& preset) override
     {
@@ -37,12 +36,8 @@ public:
     {
         journal << "inform " + title + "|" + text;
     }
-    void end() override
-    {
-        journal << "end";
-        hasEnded = true;
-    }
-    bool ended() const override { return hasEnded; }
+    void end() override { journal << "end"; }
+    bool ended() const override { return journal.contains("end"); }
 
 private:
     QString next()
@@ -62,9 +57,3 @@ struct RecordingMedia final : MultimediaControl
     void setFileName(const QString& name) override { journal << "media FileName=" + name; }
     QStringList& journal;
 };
-
-inline QStringList cueOf(const QString& file)
-{
-    return {"media Command=Stop", "media Command=Close", "media FileName=" + file,
-            "media Command=Open", "media Command=Sound"};
-}

@@ -92,5 +92,4 @@ protected:
         return std::accumulate(cells.begin(), cells.end(), 0,
                                [](int sum, const QString& cell) { return sum + cell.toInt(); });
     }
-    static bool tableIsBlank(const QWidget& form) { return shown(form).join(QString()).isEmpty(); }
 };
