@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: トルミナの実験２ developers
+# SPDX-License-Identifier: MIT
+
 # make run      installs what the program needs, builds it, starts it
 # make test     installs everything else too, builds and runs every test
 # make package  builds build/torumina_<version>_amd64.deb

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: トルミナの実験２ developers
+// SPDX-License-Identifier: MIT
+
 // The engine in each instruction set it is built for, against the same run
 // with the whole exchange sort of every experiment, which it replaces by a
 // running minimum.

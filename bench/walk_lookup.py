@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: トルミナの実験２ developers
+# SPDX-License-Identifier: MIT
 """The fastest numpy version of the engine's run we know, timed in-process.
 
 Random bits are drawn 64 at a time, cut into 16-guest words and walked, all

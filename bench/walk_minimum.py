@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: トルミナの実験２ developers
+# SPDX-License-Identifier: MIT
 """The experiment of torumina-sim, vectorised with numpy, to time against it.
 
 Each experiment tosses one fair coin per guest (+1 or -1 500-yen coin) and

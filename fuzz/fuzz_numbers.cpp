@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: トルミナの実験２ developers
+// SPDX-License-Identifier: MIT
+
 // Feeds arbitrary UTF-16 to the answer reader and checks what must hold for
 // every answer:
 //  - a reading is finite, or the answer is refused;

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: トルミナの実験２ developers
+# SPDX-License-Identifier: MIT
 """Writes the seed answers into corpus/ as UTF-16LE files, one answer each."""
 import pathlib
 

@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: トルミナの実験２ developers
+# SPDX-License-Identifier: MIT
 """Writes the two cue sounds of the main window into data/.
 
 pinpon.wav    the ordinary cue: a high tone, then one a major third lower.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: トルミナの実験２ developers
+# SPDX-License-Identifier: MIT
+
 # The exact law of the lowest balance, beside the engine whose classes and
 # index ranges it shares. No Qt, so it builds in the core-only tree too.
 add_library(torumina_theory STATIC

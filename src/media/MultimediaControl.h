@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: トルミナの実験２ developers
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 #include <QString>

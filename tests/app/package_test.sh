@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: トルミナの実験２ developers
+# SPDX-License-Identifier: MIT
 # package_test.sh BUILD SOURCE: builds the Debian package from the build tree
 # and checks what a classroom PC would get from it.
 set -eu

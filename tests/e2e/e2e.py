@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: トルミナの実験２ developers
+# SPDX-License-Identifier: MIT
+
 """e2e.py BINARY DATA: one journey through the real program on a private X server, by xdotool."""
 import contextlib, ctypes, os, re, shutil, signal, subprocess, sys, tempfile, time  # noqa: E401
 

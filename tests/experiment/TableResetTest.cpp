@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: トルミナの実験２ developers
+// SPDX-License-Identifier: MIT
+
 #include "MainWindowFixture.h"
 
 // The reset blanks the table before asking, even if the program then ends.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: トルミナの実験２ developers
+# SPDX-License-Identifier: MIT
+
 add_executable(torumina_number_test
     ${CMAKE_CURRENT_LIST_DIR}/NumberReaderTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/NumberFormatTest.cpp
