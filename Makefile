@@ -8,7 +8,7 @@
 # make bench    runs the engine benchmark
 #
 # The build settings live in CMakePresets.json: build/ holds the program and
-# its package, build-test/, build-asan/ and build-fuzz/ the tests.
+# its package, build-test/ and build-asan/ the tests.
 
 PREFIX ?= /usr/local
 JOBS   ?= $(shell nproc)
@@ -60,11 +60,11 @@ package: build
 	$(call deps,$(PACKAGE_PACKAGES))
 	cd build && cpack
 
-# Every suite, the end-to-end journeys and the package; then all of it again
-# under AddressSanitizer + UBSan (g++), and the Qt-free core under clang's,
+# Every suite, the end-to-end journey and the package built by g++; then the
+# suites and the journey again, built by clang under AddressSanitizer + UBSan,
 # with the number reader fuzzed for a bounded time.
 test: deps format-check
-	for tree in test sanitize fuzz; do \
+	for tree in test sanitize; do \
 		cmake --preset $$tree && cmake --build --preset $$tree -j$(JOBS) && \
 		ctest --preset $$tree -j$(JOBS) || exit 1; \
 	done
@@ -93,4 +93,4 @@ uninstall:
 	rm build/installed_files.txt
 
 clean:
-	rm -rf build build-test build-asan build-fuzz
+	rm -rf build build-test build-asan

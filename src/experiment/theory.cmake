@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 
 # The exact law of the lowest balance, beside the engine whose classes and
-# index ranges it shares. No Qt, so it builds in the core-only tree too.
+# index ranges it shares, and like it free of Qt.
 add_library(torumina_theory STATIC
     ${CMAKE_CURRENT_LIST_DIR}/ExactDistribution.h
     ${CMAKE_CURRENT_LIST_DIR}/ExactDistribution.cpp
