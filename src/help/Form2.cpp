@@ -24,37 +24,37 @@ Form2::Form2(QWidget* parent) : QWidget(parent, Qt::Window)
     // which the 49-px "閉じる" button was sized.
     setFont(layoutFont(12));
 
-    command1_ = new QPushButton(QStringLiteral("閉じる"), this);
-    command1_->setObjectName(QStringLiteral("Command1"));
-    command1_->setGeometry(twips(8400, 0, 735, 375));
+    auto* command1 = new QPushButton(QStringLiteral("閉じる"), this);
+    command1->setObjectName(QStringLiteral("Command1"));
+    command1->setGeometry(twips(8400, 0, 735, 375));
     // Enter on the focused button closes the window, as on a dialog.
-    command1_->setAutoDefault(true);
-    connect(command1_, &QPushButton::clicked, this, &Form2::Command1_Click);
+    command1->setAutoDefault(true);
+    connect(command1, &QPushButton::clicked, this, &Form2::Command1_Click);
     new QShortcut(QKeySequence::Cancel, this, this, &Form2::Command1_Click);
 
     // Drawn from (9120, 360) to (120, 360): both end points included.
-    line1_ = new QFrame(this);
-    line1_->setObjectName(QStringLiteral("Line1"));
-    line1_->setFrameShape(QFrame::HLine);
-    line1_->setFrameShadow(QFrame::Plain);
-    line1_->setLineWidth(1);
-    line1_->setGeometry(fromTwips(120), fromTwips(360), fromTwips(9120) - fromTwips(120) + 1, 1);
+    auto* line1 = new QFrame(this);
+    line1->setObjectName(QStringLiteral("Line1"));
+    line1->setFrameShape(QFrame::HLine);
+    line1->setFrameShadow(QFrame::Plain);
+    line1->setLineWidth(1);
+    line1->setGeometry(fromTwips(120), fromTwips(360), fromTwips(9120) - fromTwips(120) + 1, 1);
 
-    picture1_ = new PictureBox(this);
-    picture1_->setObjectName(QStringLiteral("Picture1"));
-    picture1_->setGeometry(twips(120, 480, 9015, 6855));
-    picture1_->setFont(layoutFont(15));
-    picture1_->setFocusPolicy(Qt::StrongFocus);
+    Picture1_ = new PictureBox(this);
+    Picture1_->setObjectName(QStringLiteral("Picture1"));
+    Picture1_->setGeometry(twips(120, 480, 9015, 6855));
+    Picture1_->setFont(layoutFont(15));
+    Picture1_->setFocusPolicy(Qt::StrongFocus);
 
-    setTabOrder(command1_, picture1_);
-    command1_->setFocus();
+    setTabOrder(command1, Picture1_);
+    command1->setFocus();
 }
 
 void Form2::Form_Activate()
 {
-    picture1_->Cls();
+    Picture1_->Cls();
     for (QStringView line : kHelpText)
-        picture1_->Print(line.toString());
+        Picture1_->Print(line.toString());
 }
 
 void Form2::Command1_Click()

@@ -5,8 +5,6 @@
 
 #include <QWidget>
 
-class QFrame;
-class QPushButton;
 class PictureBox;
 
 // The help window: prints the problem, the idea of the experiment and the
@@ -39,9 +37,7 @@ protected:
 private:
     void notifyClosed();
 
-    QPushButton* command1_ = nullptr;
-    QFrame* line1_ = nullptr;
-    PictureBox* picture1_ = nullptr;
+    PictureBox* Picture1_ = nullptr;
     bool closing_ = false;
     bool closedEmitted_ = false;
 };
