@@ -23,16 +23,13 @@ namespace {
 ExperimentResult runWithFullSort(RandomSource& random, int customerCount, int trialCount)
 {
     ExperimentResult result;
-    std::vector<float> draws(static_cast<std::size_t>(customerCount));
     std::array<std::int16_t, kMaxCustomers + 1> balances{};
     std::int32_t sum = 0;
     for (int t = 0; t < trialCount; ++t) {
         random.reseedFromClock();
-        random.fill(draws);
         std::int16_t balance = 0;
         for (int i = 1; i <= customerCount; ++i) {
-            balance = static_cast<std::int16_t>(
-                    balance + (draws[static_cast<std::size_t>(i - 1)] < 0.5f ? 1 : -1));
+            balance = static_cast<std::int16_t>(balance + (random.next() < 0.5f ? 1 : -1));
             balances[static_cast<std::size_t>(i)] = balance;
         }
         for (std::size_t i = 1; i < static_cast<std::size_t>(customerCount); ++i) {

@@ -138,10 +138,9 @@ ExperimentResult ExperimentEngine::run(int customerCount, int trialCount)
     requireInRange("trialCount", trialCount, 1, kMaxTrials);
 
     ExperimentResult result;
-    lowestBalanceSum_ = 0;
+    std::int32_t lowestBalanceSum = 0;
     const BlockPlayer play = kPlayers[static_cast<int>(set_)];
     const auto guests = static_cast<std::uint64_t>(customerCount);
-    std::uint64_t lastKey = 0;
     for (int first = 0; first < trialCount; first += static_cast<int>(kLanes)) {
         const auto lanes = std::min(kLanes, static_cast<std::size_t>(trialCount - first));
         // The reseeds in the order of the experiments; lanes past the last
@@ -151,26 +150,15 @@ ExperimentResult ExperimentEngine::run(int customerCount, int trialCount)
             keys[l] = random_.reseedAndSkip(guests);
         const Balances lowest = play(keys, customerCount);
         for (std::size_t l = 0; l < lanes; ++l) {
-            lowestBalanceSum_ = checkedAdd(lowestBalanceSum_, std::int32_t{lowest[l]});
+            lowestBalanceSum = checkedAdd(lowestBalanceSum, std::int32_t{lowest[l]});
             auto& count =
                     result.frequencyCounts.at(static_cast<std::size_t>(classIndex(lowest[l])));
             count = checkedAdd(count, std::int16_t{1});
             ++result.lowestBalanceCounts.at(static_cast<std::size_t>(lowest[l] + kMaxCustomers));
         }
-        lastKey = keys[lanes - 1];
     }
 
-    // The last experiment once more, guest by guest, for the steps and sorted
-    // balances the engine keeps. The lowest balances above need no sort.
-    balance_ = 0;
-    for (std::size_t i = 1; i <= guests; ++i) {
-        coinSteps_[i] = RandomSource::isUpperHalf(lastKey, i - 1) ? -1 : 1;
-        balance_ = checkedAdd(balance_, coinSteps_[i]);
-        balances_[i] = balance_;
-    }
-    std::sort(balances_.begin() + 1, balances_.begin() + 1 + customerCount);
-
-    result.meanLowestBalance = static_cast<float>(static_cast<double>(lowestBalanceSum_)
+    result.meanLowestBalance = static_cast<float>(static_cast<double>(lowestBalanceSum)
                                                   / static_cast<double>(trialCount));
     return result;
 }

@@ -52,11 +52,4 @@ public:
 private:
     RandomSource& random_;
     InstructionSet set_;
-    // The last experiment of the last run: the step of each guest and the
-    // balances after them, sorted ascending. Declared from index 0, used from
-    // index 1.
-    std::array<std::int16_t, kMaxCustomers + 1> coinSteps_{};
-    std::array<std::int16_t, kMaxCustomers + 1> balances_{};
-    std::int16_t balance_ = 0;
-    std::int32_t lowestBalanceSum_ = 0;
 };

@@ -56,13 +56,6 @@ float RandomSource::next()
     return static_cast<float>(std::uint64_t{isUpperHalf(key_, i)} << 23 | lower) * 0x1.0p-24f;
 }
 
-void RandomSource::fill(std::span<float> out)
-{
-    for (float& value : out) {
-        value = next();
-    }
-}
-
 RandomSource& processRandomSource()
 {
     static SystemClock clock;

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 
 // Seconds since local midnight, with their fraction, in single precision:
 // the value the generator is reseeded from before every experiment.
@@ -63,9 +62,6 @@ public:
     // Uniform on [0, 1), never 1; 0.5 or more exactly where isUpperHalf()
     // says so.
     float next();
-
-    // Equal to out.size() successive next() calls.
-    void fill(std::span<float> out);
 
     // Whether draws 64w .. 64w + 63 after a reseed to `key` are 0.5 or more,
     // the first in the top bit. An experiment reads nothing else of a draw,

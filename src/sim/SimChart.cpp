@@ -223,7 +223,7 @@ ChartData chartData(const SimRun& run, const ExactDistribution& exact)
     data.counts = run.result.lowestBalanceCounts;
     data.lowest = -exact.coinsToPrepare(0.999);
     for (std::size_t i = 0; i < kCoveragePercents.size(); ++i)
-        data.coins[i] = simulatedCoins(run.result, run.trials, kCoveragePercents[i]);
+        data.coins[i] = coinsThatSufficed(run.result, run.trials, kCoveragePercents[i]);
     for (int m = -run.guests; m <= 1; ++m) {
         const auto i = static_cast<std::size_t>(m + kMaxCustomers);
         data.expected[i] = run.trials * exact.probability(m);

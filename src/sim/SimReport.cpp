@@ -112,7 +112,7 @@ std::string formatText(const SimRun& run)
         std::string theory = padRight("  理論上の分布から", kTitleWidth);
         for (int percent : kCoveragePercents) {
             header += padLeft(std::to_string(percent) + " %", kCellWidth);
-            simulated += padLeft(std::to_string(simulatedCoins(run.result, run.trials, percent)),
+            simulated += padLeft(std::to_string(coinsThatSufficed(run.result, run.trials, percent)),
                                  kCellWidth);
             theory +=
                     padLeft(std::to_string(run.exact->coinsToPrepare(percent / 100.0)), kCellWidth);
@@ -180,7 +180,7 @@ std::string formatJson(const SimRun& run)
             {"counts", classArray([&run](int k) { return run.result.frequencyCounts[slot(k)]; })},
             {"mean", decimalOf(run.result.meanLowestBalance)},
             {"coins", coinsObject([&run](int percent) {
-                 return simulatedCoins(run.result, run.trials, percent);
+                 return coinsThatSufficed(run.result, run.trials, percent);
              })}};
     if (run.exact) {
         const ExactDistribution& exact = *run.exact;
@@ -200,21 +200,6 @@ std::string formatJson(const SimRun& run)
 }
 
 } // namespace
-
-int simulatedCoins(const ExperimentResult& result, int trials, int percent)
-{
-    const auto count = [&result](int m) {
-        return static_cast<long long>(
-                result.lowestBalanceCounts[static_cast<std::size_t>(m + kMaxCustomers)]);
-    };
-    long long covered = count(1);
-    for (int k = 0; k <= kMaxCustomers; ++k) {
-        covered += count(-k);
-        if (100 * covered >= static_cast<long long>(percent) * trials)
-            return k;
-    }
-    return kMaxCustomers;
-}
 
 std::string formatReport(const SimRun& run, OutputFormat format)
 {

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "Coverage.h"
 #include "ExactDistribution.h"
 #include "ExperimentEngine.h"
 #include "SimOptions.h"
@@ -11,10 +12,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-
-// The coverages the organiser is offered: coins enough for 90, 95 and 99 %
-// of evenings.
-inline constexpr std::array<int, 3> kCoveragePercents{90, 95, 99};
 
 struct SimRun
 {
@@ -25,11 +22,6 @@ struct SimRun
     // Present when --exact was given.
     std::optional<ExactDistribution> exact;
 };
-
-// The smallest k >= 0 such that at least percent % of the experiments had a
-// lowest balance of -k or more; integer arithmetic, so 90 % of 1000 is
-// exactly 900 experiments.
-int simulatedCoins(const ExperimentResult& result, int trials, int percent);
 
 // Text and CSV name the guests, the trials and the seed before the table;
 // JSON gives the seed as a string, since a JSON number loses digits above
