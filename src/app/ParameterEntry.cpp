@@ -7,24 +7,31 @@
 #include "NumberReader.h"
 #include "ProgramEnd.h"
 
-bool ConfirmQuit(Dialogs& dialogs, ProgramEnd& programEnd, const QString& title)
+bool confirmQuit(Dialogs& dialogs, ProgramEnd& programEnd, const QString& title)
 {
-    if (!dialogs.YesNo(QStringLiteral("終了していいですか？"), title))
+    const std::optional<bool> yes = dialogs.askYesNo(QStringLiteral("終了していいですか？"), title);
+    if (programEnd.ended())
+        return false;
+    if (yes == false)
         return true;
     programEnd.end();
     return false;
 }
 
-std::optional<std::int16_t> AskParameter(Dialogs& dialogs, ProgramEnd& programEnd,
+std::optional<std::int16_t> askParameter(Dialogs& dialogs, ProgramEnd& programEnd,
                                          const QString& title, const QString& prompt,
                                          const QString& defaultAnswer, std::int16_t lower,
                                          std::int16_t upper)
 {
-    for (;;) {
-        const QString answer = dialogs.InputBox(prompt, title, defaultAnswer);
+    // The close box may end the program while a box is open; every box then
+    // returns at once, and asking again would spin for ever.
+    while (!programEnd.ended()) {
+        const QString answer = dialogs.askText(prompt, title, defaultAnswer);
+        if (programEnd.ended())
+            break;
         if (answer.isEmpty()) {
-            if (!ConfirmQuit(dialogs, programEnd, QStringLiteral("確認")))
-                return std::nullopt;
+            if (!confirmQuit(dialogs, programEnd, QStringLiteral("確認")))
+                break;
             continue;
         }
         const std::u16string_view text(reinterpret_cast<const char16_t*>(answer.utf16()),
@@ -32,4 +39,5 @@ std::optional<std::int16_t> AskParameter(Dialogs& dialogs, ProgramEnd& programEn
         if (const auto value = acceptParameter(text, lower, upper))
             return value;
     }
+    return std::nullopt;
 }

@@ -11,13 +11,15 @@
 class Dialogs;
 class ProgramEnd;
 
-// "終了していいですか？" with Yes as the default. Yes ends the program;
-// returns whether the program goes on.
-[[nodiscard]] bool ConfirmQuit(Dialogs& dialogs, ProgramEnd& programEnd, const QString& title);
+// "終了していいですか？" with Yes as the default. Yes ends the program, and so
+// does a box that closes without an answer because the program is ending
+// under it. Returns whether the program goes on.
+[[nodiscard]] bool confirmQuit(Dialogs& dialogs, ProgramEnd& programEnd, const QString& title);
 
 // Asks until the answer's number lies in lower..upper and returns its
-// integer part; nothing when the user ended the program instead.
-std::optional<std::int16_t> AskParameter(Dialogs& dialogs, ProgramEnd& programEnd,
+// integer part; nothing once the program is ending, which may happen under
+// any box, so that no box is asked again.
+std::optional<std::int16_t> askParameter(Dialogs& dialogs, ProgramEnd& programEnd,
                                          const QString& title, const QString& prompt,
                                          const QString& defaultAnswer, std::int16_t lower,
                                          std::int16_t upper);

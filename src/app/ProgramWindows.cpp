@@ -3,16 +3,14 @@
 
 #include "ProgramWindows.h"
 
-#include "Form2.h"
 #include "ProgramEnd.h"
 
-ProgramWindows::ProgramWindows(
-        Dialogs& dialogs, ProgramEnd& programEnd, ExperimentEngine& engine,
-        std::function<std::unique_ptr<MultimediaControl>()> makeMultimediaControl)
+ProgramWindows::ProgramWindows(Dialogs& dialogs, ProgramEnd& programEnd, ExperimentEngine& engine,
+                               std::function<std::unique_ptr<CuePlayer>()> makeCuePlayer)
     : dialogs_(dialogs),
       programEnd_(programEnd),
       engine_(engine),
-      makeMultimediaControl_(std::move(makeMultimediaControl))
+      makeCuePlayer_(std::move(makeCuePlayer))
 {
 }
 
@@ -22,28 +20,28 @@ ProgramWindows::~ProgramWindows()
     delete help_;
 }
 
-void ProgramWindows::showMain()
+void ProgramWindows::showMainWindow()
 {
     if (programEnd_.ended())
         return;
-    auto* form = new Form1(
-            {dialogs_, programEnd_, engine_, makeMultimediaControl_, [this] { showHelp(); }});
-    form->setAttribute(Qt::WA_DeleteOnClose);
-    main_ = form;
-    form->show();
-    form->activateWindow();
-    form->raise();
+    auto* window = new MainWindow(
+            {dialogs_, programEnd_, engine_, makeCuePlayer_, [this] { showHelpWindow(); }});
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    main_ = window;
+    window->show();
+    window->activateWindow();
+    window->raise();
 }
 
-void ProgramWindows::showHelp()
+void ProgramWindows::showHelpWindow()
 {
     if (main_) {
         main_->closeForHelp();
         main_ = nullptr;
     }
-    auto* help = new Form2;
+    auto* help = new HelpWindow;
     // Queued, so that the help window is gone before the main window shows.
-    connect(help, &Form2::closed, this, &ProgramWindows::showMain, Qt::QueuedConnection);
+    connect(help, &HelpWindow::closed, this, &ProgramWindows::showMainWindow, Qt::QueuedConnection);
     help_ = help;
     help->show();
     help->activateWindow();

@@ -3,8 +3,8 @@
 
 #pragma once
 
-#include "Form1.h"
-#include "Form2.h"
+#include "HelpWindow.h"
+#include "MainWindow.h"
 
 #include <QObject>
 #include <QPointer>
@@ -20,22 +20,22 @@ class ProgramWindows final : public QObject
 
 public:
     ProgramWindows(Dialogs& dialogs, ProgramEnd& programEnd, ExperimentEngine& engine,
-                   std::function<std::unique_ptr<MultimediaControl>()> makeMultimediaControl);
+                   std::function<std::unique_ptr<CuePlayer>()> makeCuePlayer);
     ~ProgramWindows() override;
 
     // A new main window from its layout, shown and activated.
-    void showMain();
+    void showMainWindow();
     // The main window closes first, then the help window opens.
-    void showHelp();
+    void showHelpWindow();
 
-    Form1* mainWindow() const { return main_; }
-    Form2* helpWindow() const { return help_; }
+    MainWindow* mainWindow() const { return main_; }
+    HelpWindow* helpWindow() const { return help_; }
 
 private:
     Dialogs& dialogs_;
     ProgramEnd& programEnd_;
     ExperimentEngine& engine_;
-    std::function<std::unique_ptr<MultimediaControl>()> makeMultimediaControl_;
-    QPointer<Form1> main_;
-    QPointer<Form2> help_;
+    std::function<std::unique_ptr<CuePlayer>()> makeCuePlayer_;
+    QPointer<MainWindow> main_;
+    QPointer<HelpWindow> help_;
 };

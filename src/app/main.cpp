@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: MIT
 
 #include "ExperimentEngine.h"
-#include "MMControl.h"
 #include "ProgramWindows.h"
 #include "QtDialogs.h"
 #include "QtProgramEnd.h"
+#include "WavCuePlayer.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -36,7 +36,7 @@ int main(int argc, char* argv[])
     QtProgramEnd programEnd;
     ExperimentEngine engine(processRandomSource());
     ProgramWindows windows(dialogs, programEnd, engine,
-                           [] { return std::make_unique<MMControl>(); });
-    windows.showMain();
+                           [] { return std::make_unique<WavCuePlayer>(); });
+    windows.showMainWindow();
     return QApplication::exec();
 }

@@ -5,19 +5,24 @@
 
 #include <QString>
 
+#include <optional>
+
 // The modal boxes the handlers talk to the user through. Tests script them.
 class Dialogs
 {
 public:
     virtual ~Dialogs() = default;
 
-    // The text in the field on OK; the empty text on Cancel or the close box.
-    virtual QString InputBox(const QString& prompt, const QString& title,
-                             const QString& defaultAnswer) = 0;
+    // An input box: the text in the field on OK; the empty text on Cancel or
+    // the close box.
+    virtual QString askText(const QString& prompt, const QString& title,
+                            const QString& defaultAnswer) = 0;
 
-    // True for Yes. Yes is the default button, No the escape button.
-    virtual bool YesNo(const QString& prompt, const QString& title) = 0;
+    // A yes/no box, Yes the default button and No the escape button: true
+    // for Yes, false for No, nothing when the box closed without an answer
+    // (the program is ending under it).
+    virtual std::optional<bool> askYesNo(const QString& prompt, const QString& title) = 0;
 
     // A message with a single OK button.
-    virtual void Inform(const QString& text, const QString& title) = 0;
+    virtual void inform(const QString& text, const QString& title) = 0;
 };

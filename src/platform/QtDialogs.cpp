@@ -22,8 +22,8 @@ QtDialogs::QtDialogs()
     yesNo_.setEscapeButton(yesNo_.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole));
 }
 
-QString QtDialogs::InputBox(const QString& prompt, const QString& title,
-                            const QString& defaultAnswer)
+QString QtDialogs::askText(const QString& prompt, const QString& title,
+                           const QString& defaultAnswer)
 {
     input_.setWindowTitle(title);
     input_.setLabelText(prompt);
@@ -37,17 +37,24 @@ QString QtDialogs::InputBox(const QString& prompt, const QString& title,
     return input_.textValue();
 }
 
-bool QtDialogs::YesNo(const QString& prompt, const QString& title)
+std::optional<bool> QtDialogs::askYesNo(const QString& prompt, const QString& title)
 {
     yesNo_.setWindowTitle(title);
     yesNo_.setText(prompt);
     // Enter means Yes, even if the focus was on No the last time.
     yesNo_.setDefaultButton(yes_);
+    // The box keeps the button clicked last time; a box that an ending event
+    // loop closes has none clicked this time, and that is no "No".
+    std::optional<bool> answer;
+    const auto connection =
+            QObject::connect(&yesNo_, &QMessageBox::buttonClicked,
+                             [this, &answer](QAbstractButton* button) { answer = button == yes_; });
     yesNo_.exec();
-    return yesNo_.clickedButton() == yes_;
+    QObject::disconnect(connection);
+    return answer;
 }
 
-void QtDialogs::Inform(const QString& text, const QString& title)
+void QtDialogs::inform(const QString& text, const QString& title)
 {
     QMessageBox box;
     box.setWindowTitle(title);

@@ -18,10 +18,10 @@ class QtDialogs final : public Dialogs
 public:
     QtDialogs();
 
-    QString InputBox(const QString& prompt, const QString& title,
-                     const QString& defaultAnswer) override;
-    bool YesNo(const QString& prompt, const QString& title) override;
-    void Inform(const QString& text, const QString& title) override;
+    QString askText(const QString& prompt, const QString& title,
+                    const QString& defaultAnswer) override;
+    std::optional<bool> askYesNo(const QString& prompt, const QString& title) override;
+    void inform(const QString& text, const QString& title) override;
 
 private:
     QInputDialog input_;

@@ -4,10 +4,12 @@
 #include "MainWindowFixture.h"
 #include "ProgramWindows.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
-#include <QRegularExpression>
-#include <QTest>
 
+namespace {
+
+// The most top-level windows on screen at any one time.
 struct MostWindowsShownAtOnce final : QObject
 {
     int most = 0;
@@ -21,39 +23,118 @@ struct MostWindowsShownAtOnce final : QObject
     }
 };
 
-// Clicks can queue up behind a busy window. None may reach a command before both answers, nor
-// after HELP, as the window is going: no run with 0 guests, no second help window, no box over it.
-TEST_F(MainWindowTest, HelpReplacesTheMainWindowAndClosingItEitherWayBringsANewBlankOne)
+} // namespace
+
+class ProgramWindowsTest : public MainWindowTest
 {
-    ProgramWindows windows{script, script, engine, media()};
-    MostWindowsShownAtOnce visible;
-    qApp->installEventFilter(&visible);
-    const auto queue = [&](const std::vector<int>& buttons) {
-        for (const int n : buttons)
-            for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
-                QCoreApplication::postEvent(
-                        button(*windows.mainWindow(), n),
-                        new QMouseEvent(type, {5, 5}, {5, 5}, Qt::LeftButton, Qt::LeftButton, {}));
-    };
-    windows.showMain();
-    queue({1});
-    script.answers = {"100", "1000"};
-    const std::vector<int> clicks[] = {{1, 4}, {4, 1}, {4, 2}, {4, 3}, {4, 4}};
-    const QRegularExpression heard("^(?!media Command)"); // a cue's file or a box, not its steps
-    for (std::size_t n = 0; n <= std::size(clicks); ++n) {
+protected:
+    ProgramWindows windows{script, script, engine, cuePlayers()};
+
+    MainWindow& main() { return *windows.mainWindow(); }
+    void openMainWindow(const QString& guests = "100", const QString& trials = "1000")
+    {
+        script.answers = {guests, trials};
+        windows.showMainWindow();
         ASSERT_TRUE(QTest::qWaitFor([&] { return script.answers.empty(); }));
-        EXPECT_EQ(journal.size(), 2) << "both questions only, no cue and no run: " << n;
-        EXPECT_TRUE(shown(*windows.mainWindow()).join(QString()).isEmpty()
-                    && button(*windows.mainWindow(), 1)->isEnabled());
-        if (n == std::size(clicks))
-            break;
+        QCoreApplication::processEvents();
         journal.clear();
-        queue(clicks[n]);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !windows.mainWindow() && windows.helpWindow(); }));
-        EXPECT_EQ(journal.filter(heard), QStringList("media FileName=pinpon.wav")) << n;
-        journal.clear();
-        script.answers = {"100", "1000"};
-        n % 2 ? void(windows.helpWindow()->close()) : windows.helpWindow()->Command1_Click();
     }
-    EXPECT_EQ(visible.most, 1);
+    // Clicks that reach the window only once the program is back in its
+    // event loop, as clicks on a busy window do.
+    void queueClicks(const QStringList& captions)
+    {
+        for (const QString& caption : captions)
+            for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+                QCoreApplication::postEvent(button(main(), caption),
+                                            new QMouseEvent(type, QPointF(5, 5), QPointF(5, 5),
+                                                            Qt::LeftButton, Qt::LeftButton, {}));
+    }
+    bool helpShownAlone() { return !windows.mainWindow() && windows.helpWindow(); }
+};
+
+TEST_F(ProgramWindowsTest, HelpReplacesTheMainWindowWhichNeverShowsBesideIt)
+{
+    MostWindowsShownAtOnce shown;
+    qApp->installEventFilter(&shown);
+    openMainWindow();
+    click(main(), "HELP");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return helpShownAlone(); }));
+    EXPECT_EQ(journal, QStringList("cue pinpon.wav"));
+    script.answers = {"100", "1000"};
+    windows.helpWindow()->close();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return windows.mainWindow() && script.answers.empty(); }));
+    EXPECT_EQ(shown.most, 1);
+}
+
+TEST_F(ProgramWindowsTest, ClosingTheHelpWindowBringsANewBlankWindowThatAsksAgain)
+{
+    for (const char* way : {"閉じる", "close box"}) {
+        openMainWindow();
+        click(main(), "実験開始");
+        click(main(), "HELP");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return helpShownAlone(); }));
+        journal.clear();
+        script.answers = {"10", "37"};
+        if (way == QString("閉じる"))
+            click(*windows.helpWindow(), "閉じる");
+        else
+            windows.helpWindow()->close();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return windows.mainWindow() && script.answers.empty(); }))
+                << way;
+        QCoreApplication::processEvents();
+        EXPECT_EQ(journal.size(), 2) << "both questions again, and no cue: " << way;
+        EXPECT_EQ(counts(main()).join("") + text(main(), "Label3"), "") << way;
+        EXPECT_EQ(enabledButtons(main()), (QStringList{"実験開始", "終了", "初期化", "HELP"}));
+        windows.mainWindow()->closeForHelp();
+    }
+}
+
+// Clicks and keys that queue up behind a window that is still asking
+// reach no command: no run with 0 guests, no cue.
+TEST_F(ProgramWindowsTest, InputQueuedBeforeBothAnswersIsDropped)
+{
+    script.answers = {"100", "1000"};
+    windows.showMainWindow();
+    queueClicks({"実験開始", "初期化", "HELP"});
+    for (const auto type : {QEvent::KeyPress, QEvent::KeyRelease})
+        QCoreApplication::postEvent(button(main(), "実験開始"),
+                                    new QKeyEvent(type, Qt::Key_Space, Qt::NoModifier, " "));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return script.answers.empty(); }));
+    QTest::qWait(50);
+    EXPECT_EQ(journal.size(), 2) << journal.join('\n').toStdString();
+    EXPECT_EQ(countSum(main()), 0) << "no run";
+}
+
+TEST_F(ProgramWindowsTest, ClicksQueuedBehindHelpReachNothingOfTheClosingWindow)
+{
+    for (const QString after : {"HELP", "実験開始", "終了", "初期化"}) {
+        openMainWindow();
+        queueClicks({"HELP", after});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return helpShownAlone(); })) << after.toStdString();
+        QTest::qWait(50);
+        EXPECT_EQ(journal, QStringList("cue pinpon.wav")) << "HELP then " << after.toStdString();
+        EXPECT_EQ(std::ranges::count_if(QApplication::topLevelWidgets(), &QWidget::isVisible), 1);
+        script.answers = {"100", "1000"};
+        windows.helpWindow()->close();
+        ASSERT_TRUE(
+                QTest::qWaitFor([&] { return windows.mainWindow() && script.answers.empty(); }));
+        windows.mainWindow()->closeForHelp();
+        journal.clear();
+    }
+}
+
+// A reset queued behind a run must not ask new parameters inside it: the
+// table would show a run that the labels do not describe.
+TEST_F(ProgramWindowsTest, AResetQueuedBehindARunNeverRunsInsideIt)
+{
+    openMainWindow("1000", "10000");
+    script.answers = {"10", "5"};
+    queueClicks({"実験開始", "初期化"});
+    QTest::qWait(200);
+    if (text(main(), "Label2") == "5") {
+        EXPECT_EQ(counts(main()).join(""), "") << "a reset after the run blanks it";
+        EXPECT_TRUE(button(main(), "実験開始")->isEnabled());
+    } else {
+        EXPECT_EQ(countSum(main()), 10000) << "the run of the parameters the labels show";
+    }
 }

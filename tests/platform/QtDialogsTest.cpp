@@ -28,38 +28,58 @@ static void whenBoxOpens(Act act, int tries = 500)
     });
 }
 
-TEST(QtDialogs, OneInputBoxGivesEveryAnswerInFullOrOnCancelOrCloseTheEmptyText)
+TEST(QtDialogs, TheInputBoxGivesTheWholeAnswerOnOkAndTheEmptyTextOnCancelOrClose)
 {
-    const QString pasted = QString(40000, ' ') + '0';
+    const QString pasted = QString(40000, ' ') + '0'; // longer than a line edit's default
     QtDialogs dialogs;
-    for (const int way : {int(Qt::Key_Return), int(Qt::Key_Escape), 0}) { // 0: the close box
-        whenBoxOpens([&](QWidget* box, const QStringList& captions) {
+    const std::pair<const char*, int> ways[] = {
+            {"Enter", Qt::Key_Return}, {"Esc", Qt::Key_Escape}, {"close box", 0}};
+    for (const auto& [name, key] : ways) {
+        whenBoxOpens([key = key](QWidget* box, const QStringList& captions) {
             EXPECT_EQ(captions, QStringList({"OK", "キャンセル"}));
-            EXPECT_EQ(box->findChild<QLineEdit*>()->selectedText(), "100");
+            EXPECT_EQ(box->findChild<QLineEdit*>()->selectedText(), "100")
+                    << "typing replaces the default answer";
             QTest::keyClicks(box->focusWidget(), "250");
-            box->findChild<QLineEdit*>()->insert(pasted);
-            way ? QTest::keyClick(box, Qt::Key(way)) : void(box->close());
+            box->findChild<QLineEdit*>()->insert(QString(40000, ' ') + '0');
+            key ? QTest::keyClick(box, Qt::Key(key)) : void(box->close());
         });
-        EXPECT_EQ(dialogs.InputBox("?", "?", "100"), way == Qt::Key_Return ? "250" + pasted : "");
+        EXPECT_EQ(dialogs.askText("?", "?", "100"), key == Qt::Key_Return ? "250" + pasted : "")
+                << name;
     }
 }
 
-TEST(QtDialogs, YesNoBoxHasNoIconAndEnterMeansYesAndEscapeNoAndBothServeEveryQuestion)
+TEST(QtDialogs, TheYesNoBoxHasNoIconAndEnterMeansYesEvenAfterTabAndEscBefore)
 {
     QtDialogs dialogs;
-    for (const auto& [key, yes] : {std::pair{Qt::Key_Escape, false}, {Qt::Key_Return, true}}) {
-        whenBoxOpens([key = key](QWidget* box, const QStringList& captions) {
-            EXPECT_EQ(captions, QStringList({"はい(&Y)", "いいえ(&N)"}));
-            EXPECT_EQ(qobject_cast<QMessageBox*>(box)->icon(), QMessageBox::NoIcon);
-            QTest::keyClick(box, key);
-        });
-        EXPECT_EQ(dialogs.YesNo("?", "?"), yes);
-    }
-    // Every new box would leave its button icons in Qt's pixmap cache: one of each kind serves.
+    whenBoxOpens([](QWidget* box, const QStringList& captions) {
+        EXPECT_EQ(captions, QStringList({"はい(&Y)", "いいえ(&N)"}));
+        EXPECT_EQ(qobject_cast<QMessageBox*>(box)->icon(), QMessageBox::NoIcon);
+        QTest::keyClick(box, Qt::Key_Tab); // the focus on いいえ
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    EXPECT_EQ(dialogs.askYesNo("?", "?"), false) << "Esc means No";
+    whenBoxOpens([](QWidget* box, const QStringList&) { QTest::keyClick(box, Qt::Key_Return); });
+    EXPECT_EQ(dialogs.askYesNo("?", "?"), true) << "Enter means Yes on the next box";
+}
+
+// Every new box would leave its button icons in Qt's pixmap cache.
+TEST(QtDialogs, OneBoxOfEachKindServesEveryQuestion)
+{
+    QtDialogs dialogs;
     for (int n = 0; n < 300; ++n) {
         QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
-        n % 2 ? void(dialogs.YesNo("?", "?")) : void(dialogs.InputBox("?", "?", "1"));
+        n % 2 ? void(dialogs.askYesNo("?", "?")) : void(dialogs.askText("?", "?", "1"));
     }
     const auto all = QApplication::allWidgets();
     EXPECT_EQ(std::ranges::count_if(all, [](QWidget* w) { return qobject_cast<QDialog*>(w); }), 2);
+}
+
+TEST(QtDialogs, AYesNoBoxLeftWithoutAnAnswerSaysNeitherYesNorNo)
+{
+    QtDialogs dialogs;
+    whenBoxOpens([](QWidget* box, const QStringList&) { QTest::keyClick(box, Qt::Key_Return); });
+    ASSERT_EQ(dialogs.askYesNo("?", "?"), true);
+    QTimer::singleShot(0,
+                       [] { qobject_cast<QDialog*>(QApplication::activeModalWidget())->done(0); });
+    EXPECT_EQ(dialogs.askYesNo("?", "?"), std::nullopt) << "not the answer given to the box before";
 }

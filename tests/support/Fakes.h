@@ -3,8 +3,8 @@
 
 #pragma once
 
+#include "CuePlayer.h"
 #include "Dialogs.h"
-#include "MultimediaControl.h"
 #include "ProgramEnd.h"
 
 #include <QStringList>
@@ -14,49 +14,62 @@
 #include <deque>
 #include <functional>
 
-// The boxes answer from one script, in order: an input box's text ("" is Cancel) or "yes"/"no".
-// All the handlers do outside themselves goes into one journal; an unexpected box fails the test.
+// Failures show texts as texts.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+// The boxes answer from one script, in order: an input box's text ("" is
+// Cancel), or "yes", "no" or "none" (closed without an answer) for a yes/no
+// box. Every box, cue and program end is written to one journal, in the
+// words a user would use; a box the script has no answer for fails the test.
 class Script final : public Dialogs, public ProgramEnd
 {
 public:
     QStringList journal;
     std::deque<QString> answers;
-    std::function<void()> whileOpen; // runs while each input box is open
+    std::function<void()> whileOpen = [] {}; // runs while each box is open
 
-    QString InputBox(const QString& prompt, const QString& title, const QString& preset) override
+    QString askText(const QString& prompt, const QString& title, const QString& preset) override
     {
-        journal << "input " + title + "|" + prompt + "|" + preset;
-        if (whileOpen)
-            whileOpen();
-        return next();
+        journal << "ask " + title.trimmed() + ": " + prompt + " [" + preset + "]";
+        whileOpen();
+        return next("");
     }
-    bool YesNo(const QString& prompt, const QString& title) override
+    std::optional<bool> askYesNo(const QString& prompt, const QString& title) override
     {
-        journal << "yesno " + title + "|" + prompt;
-        return next() != "no";
+        journal << "confirm " + title + ": " + prompt;
+        whileOpen();
+        const QString answer = next("none");
+        if (answer == "none")
+            return std::nullopt;
+        return answer == "yes";
     }
-    void Inform(const QString& text, const QString& title) override
+    void inform(const QString& text, const QString& title) override
     {
-        journal << "inform " + title + "|" + text;
+        journal << "inform " + title + ": " + text;
     }
-    void end() override { journal << "end"; }
-    bool ended() const override { return journal.contains("end"); }
+    void end() override { journal << "program ends"; }
+    bool ended() const override { return journal.contains("program ends"); }
 
 private:
-    QString next()
+    // Without a scripted answer a box is cancelled, so that a test that
+    // fails still ends.
+    QString next(const QString& cancel)
     {
-        EXPECT_FALSE(answers.empty()) << "unexpected box: " << journal.last().toStdString();
-        QString answer = answers.empty() ? QString() : answers.front();
-        if (!answers.empty())
-            answers.pop_front();
+        EXPECT_FALSE(answers.empty()) << "a box nobody expected: " << journal.last().toStdString();
+        if (answers.empty())
+            return cancel;
+        QString answer = answers.front();
+        answers.pop_front();
         return answer;
     }
 };
 
-struct RecordingMedia final : MultimediaControl
+struct RecordingCuePlayer final : CuePlayer
 {
-    explicit RecordingMedia(QStringList& log) : journal(log) { }
-    void setCommand(const QString& command) override { journal << "media Command=" + command; }
-    void setFileName(const QString& name) override { journal << "media FileName=" + name; }
+    explicit RecordingCuePlayer(QStringList& log) : journal(log) { }
+    void play(const QString& fileName) override { journal << "cue " + fileName; }
     QStringList& journal;
 };

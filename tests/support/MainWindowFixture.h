@@ -5,12 +5,15 @@
 
 #include "ExperimentEngine.h"
 #include "Fakes.h"
-#include "Form1.h"
+#include "MainWindow.h"
 
-#include <QRegularExpression>
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
 #include <QStyle>
 #include <QTest>
 
+#include <cmath>
 #include <numeric>
 
 // Read before every experiment: a test can look at the window inside a run.
@@ -39,7 +42,7 @@ inline double contrast(const QColor& a, const QColor& b)
     return (lighter + 0.05) / (darker + 0.05);
 }
 
-// A main window whose boxes, cue, program end and random source are ours.
+// A main window whose boxes, cues, program end and random source are ours.
 class MainWindowTest : public ::testing::Test
 {
 protected:
@@ -49,50 +52,63 @@ protected:
     RandomSource random{clock, 20261206};
     ExperimentEngine engine{random};
 
-    auto media()
+    std::function<std::unique_ptr<CuePlayer>()> cuePlayers()
     {
-        return [this] { return std::make_unique<RecordingMedia>(journal); };
+        return [this] { return std::make_unique<RecordingCuePlayer>(journal); };
     }
-    auto window()
+    std::unique_ptr<MainWindow> newWindow()
     {
-        return std::make_unique<Form1>(Form1Services{script, script, engine, media(), [] {}});
+        return std::make_unique<MainWindow>(
+                MainWindow::Services{script, script, engine, cuePlayers(), [] {}});
     }
-    std::unique_ptr<Form1> enteredWindow(const QString& guests, const QString& trials)
+    // A window shown, activated and answered as the user would; the journal
+    // starts empty after the two questions.
+    std::unique_ptr<MainWindow> openWindow(const QString& guests, const QString& trials)
     {
-        auto form = window();
+        auto window = newWindow();
         script.answers = {guests, trials};
-        form->EnterParameters();
+        window->show();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return script.answers.empty(); }))
+                << "the window asked for its parameters";
+        QCoreApplication::processEvents();
         journal.clear();
-        return form;
+        return window;
     }
-    static QString text(const QWidget& w, const QString& name)
+    static QString text(const QWidget& window, const QString& name)
     {
-        return w.findChild<QLabel*>(name)->text();
+        return window.findChild<QLabel*>(name)->text();
     }
-    static QPushButton* button(const QWidget& w, int n)
+    static QPushButton* button(const QWidget& window, const QString& caption)
     {
-        return w.findChild<QPushButton*>(QStringLiteral("Command%1").arg(n));
+        for (auto* button : window.findChildren<QPushButton*>())
+            if (button->text() == caption)
+                return button;
+        ADD_FAILURE() << "no button " << caption.toStdString();
+        return nullptr;
     }
-    // The pointer's shape, then + or - for each button enabled or not.
-    static QString state(const QWidget& form)
+    static void click(const QWidget& window, const QString& caption)
     {
-        QString flags = QString::number(form.cursor().shape());
-        for (int n = 1; n <= 4; ++n)
-            flags += button(form, n)->isEnabled() ? '+' : '-';
-        return flags;
+        QTest::mouseClick(button(window, caption), Qt::LeftButton);
     }
-    // The 63 cells, then the mean, as shown.
-    static QStringList shown(const QWidget& form)
+    static QStringList counts(const QWidget& window)
     {
         QStringList cells;
         for (int k = 1; k <= 63; ++k)
-            cells << text(form, QStringLiteral("dosu(%1)").arg(k));
-        return cells << text(form, QStringLiteral("Label3"));
+            cells << text(window, QStringLiteral("dosu(%1)").arg(k));
+        return cells;
     }
-    static int tableSum(const QWidget& form)
+    static int countSum(const QWidget& window)
     {
-        const QStringList cells = shown(form).mid(0, 63);
+        const QStringList cells = counts(window);
         return std::accumulate(cells.begin(), cells.end(), 0,
                                [](int sum, const QString& cell) { return sum + cell.toInt(); });
+    }
+    static QStringList enabledButtons(const QWidget& window)
+    {
+        QStringList enabled;
+        for (const char* caption : {"実験開始", "終了", "初期化", "HELP"})
+            if (button(window, caption)->isEnabled())
+                enabled << caption;
+        return enabled;
     }
 };

@@ -1,42 +1,42 @@
 // SPDX-FileCopyrightText: トルミナの実験２ developers
 // SPDX-License-Identifier: MIT
 
-#include "PictureBox.h"
+#include "HelpTextView.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 
-PictureBox::PictureBox(QWidget* parent) : QFrame(parent)
+HelpTextView::HelpTextView(QWidget* parent) : QFrame(parent)
 {
     // A classic sunken client edge, two pixels deep, whatever the style.
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
     // The box has no caption of its own; screen readers get its text from
-    // the description, which follows every Cls and Print.
+    // the description, which follows every change.
     setAccessibleName(QStringLiteral("ヘルプ"));
     linesChanged();
 }
 
-void PictureBox::Cls()
+void HelpTextView::clear()
 {
     lines_.clear();
     linesChanged();
 }
 
-void PictureBox::Print(const QString& line)
+void HelpTextView::appendLine(const QString& line)
 {
     lines_.append(line);
     linesChanged();
 }
 
-void PictureBox::linesChanged()
+void HelpTextView::linesChanged()
 {
     setAccessibleDescription(lines_.join(QLatin1Char('\n')));
     update();
 }
 
-void PictureBox::drawLine(QPainter& painter, const QRect& area, int baseline,
-                          const QString& line) const
+void HelpTextView::drawLine(QPainter& painter, const QRect& area, int baseline,
+                            const QString& line) const
 {
     // The leading ideographic spaces are the indentation and always keep
     // their full width, so that indented lines stay aligned.
@@ -62,7 +62,7 @@ void PictureBox::drawLine(QPainter& painter, const QRect& area, int baseline,
     painter.restore();
 }
 
-void PictureBox::paintEvent(QPaintEvent* event)
+void HelpTextView::paintEvent(QPaintEvent* event)
 {
     QFrame::paintEvent(event);
 

@@ -5,24 +5,17 @@
 
 #include <QWidget>
 
-class PictureBox;
+class HelpTextView;
 
 // The help window: prints the problem, the idea of the experiment and the
 // operating instructions, and leads back to the main window when closed.
 // It does not know the main window; whoever opened it listens to closed().
 // The window deletes itself once closed.
-class Form2 : public QWidget
+class HelpWindow final : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Form2(QWidget* parent = nullptr);
-
-    // Clears the picture box and prints the help text into it. Runs on every
-    // activation of the window.
-    void Form_Activate();
-
-    // "閉じる" (also Esc): closes the window, exactly as its close box does.
-    void Command1_Click();
+    explicit HelpWindow(QWidget* parent = nullptr);
 
 signals:
     // Emitted once, after the window has disappeared from the screen,
@@ -35,9 +28,11 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    // Runs on every activation, so the text is there once, never twice.
+    void printHelpText();
     void notifyClosed();
 
-    PictureBox* Picture1_ = nullptr;
+    HelpTextView* textView_ = nullptr;
     bool closing_ = false;
     bool closedEmitted_ = false;
 };

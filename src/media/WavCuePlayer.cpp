@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: トルミナの実験２ developers
 // SPDX-License-Identifier: MIT
 
-#include "MMControl.h"
+#include "WavCuePlayer.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -16,9 +16,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The help command destroys the main window, and with it the control, right
+// The help command destroys the main window, and with it its player, right
 // after starting its cue. The cue is handed over to this slot and plays out;
-// the next cue of any control cuts it off, so two cues never sound together.
+// the next cue of any player cuts it off, so two cues never sound together.
 QPointer<QSoundEffect> outgoingCue;
 
 // Qt 6.4 reports a cue on a machine without audio output as playing for
@@ -53,7 +53,7 @@ void letSoundOut(QSoundEffect* effect)
 // overtakes a load hangs or crashes: the sample cache's destructor waits for
 // the loading thread while holding the lock the load needs, and the load
 // touches statics that exit has already destroyed. Loading a short local WAV
-// takes a few milliseconds, so an exit that closely follows an "Open" waits
+// takes a few milliseconds, so an exit that closely follows a cue waits
 // that long, when the application object is destroyed. The program ends by
 // leaving its event loop, never through std::exit, so this is the one place.
 constexpr auto kLoadSettleTime = std::chrono::milliseconds(50);
@@ -75,28 +75,11 @@ void holdExitForLoad()
 
 } // namespace
 
-MMControl::~MMControl()
+WavCuePlayer::~WavCuePlayer()
 {
     if (effect_ && playRequested_
         && (effect_->isPlaying() || effect_->status() == QSoundEffect::Loading))
         letSoundOut(effect_.release());
-}
-
-void MMControl::setCommand(const QString& command)
-{
-    if (command == u"Stop")
-        stop();
-    else if (command == u"Close")
-        close();
-    else if (command == u"Open")
-        open();
-    else if (command == u"Sound")
-        sound();
-}
-
-void MMControl::setFileName(const QString& fileName)
-{
-    fileName_ = fileName;
 }
 
 bool isCueFile(const QFileInfo& file)
@@ -104,41 +87,21 @@ bool isCueFile(const QFileInfo& file)
     return file.isFile() && file.isReadable() && file.size() <= kCueFileLimit;
 }
 
-void MMControl::stop()
+void WavCuePlayer::play(const QString& fileName)
 {
-    if (effect_)
-        effect_->stop();
-    playRequested_ = false;
-}
-
-void MMControl::close()
-{
+    // The cue before is stopped and its file released first, whatever
+    // becomes of this one.
     effect_.reset();
     playRequested_ = false;
-}
-
-void MMControl::open()
-{
-    // One file at a time: opening another releases the one held.
-    close();
-    const QFileInfo file(QDir::current(), fileName_);
+    const QFileInfo file(QDir::current(), fileName);
     if (!isCueFile(file))
         return;
-    // A fresh effect for every file rather than a new source on the old one:
+    // A fresh effect for every cue rather than a new source on the old one:
     // when the source is switched while a sample loads, Qt 6.4 can take the
     // late "ready" of the old sample for the new one and then plays nothing.
     effect_ = std::make_unique<QSoundEffect>();
     effect_->setSource(QUrl::fromLocalFile(file.absoluteFilePath()));
     holdExitForLoad();
-}
-
-void MMControl::sound()
-{
-    // "Sound" on a closed control plays the file named by FileName.
-    if (!effect_)
-        open();
-    if (!effect_)
-        return;
     cutOffOutgoingCue();
     // While the sample is still loading, QSoundEffect starts it once loaded.
     effect_->play();

@@ -13,14 +13,14 @@ class QPainter;
 // A text output area written the way a teletype is: cleared, then filled one
 // line at a time from the top. The lines are kept so that the box repaints
 // them itself whenever it is uncovered.
-class PictureBox : public QFrame
+class HelpTextView final : public QFrame
 {
     Q_OBJECT
 public:
-    explicit PictureBox(QWidget* parent = nullptr);
+    explicit HelpTextView(QWidget* parent = nullptr);
 
     // Erases the box and puts the output position back at the top-left corner.
-    void Cls();
+    void clear();
 
     // Writes one line at the output position, then moves the position to the
     // left edge one line height further down. An empty line writes nothing
@@ -28,7 +28,7 @@ public:
     // wider than the box has its text after the indentation (the leading
     // U+3000) condensed to the box's width, so that every character stays
     // visible and indented lines stay aligned.
-    void Print(const QString& line);
+    void appendLine(const QString& line);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,0 +1,84 @@
+// SPDX-FileCopyrightText: トルミナの実験２ developers
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class CuePlayer;
+class Dialogs;
+class ExperimentEngine;
+class FrequencyTable;
+class ProgramEnd;
+class QLabel;
+class QPushButton;
+
+// The main window: the parameters, the frequency table of a run of
+// experiments with its mean, and four commands.
+class MainWindow final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // What the window reaches outside itself; tests put fakes here.
+    struct Services
+    {
+        Dialogs& dialogs;
+        ProgramEnd& programEnd;
+        ExperimentEngine& engine;
+        std::function<std::unique_ptr<CuePlayer>()> makeCuePlayer;
+        // Replaces this window by the help window; this window is closing.
+        std::function<void()> openHelp;
+    };
+
+    explicit MainWindow(Services services);
+    ~MainWindow() override;
+
+    // Closes the window on the way to the help window, without ending the
+    // program.
+    void closeForHelp();
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private slots:
+    // Asks for the guests and the experiments; runs when the window is
+    // first activated and after a reset.
+    void enterParameters();
+    // "実験開始"
+    void runExperiments();
+    // "終了"
+    void quit();
+    // "初期化"
+    void resetTable();
+    // "HELP"
+    void showHelp();
+
+private:
+    void buildLayout();
+
+    Services services_;
+    std::unique_ptr<CuePlayer> cuePlayer_;
+    QPushButton* startButton_ = nullptr;
+    QPushButton* quitButton_ = nullptr;
+    QPushButton* resetButton_ = nullptr;
+    QPushButton* helpButton_ = nullptr;
+    FrequencyTable* table_ = nullptr;
+    QLabel* guestCountLabel_ = nullptr;
+    QLabel* trialCountLabel_ = nullptr;
+    QLabel* meanLabel_ = nullptr;
+    std::int16_t customerCount_ = 0;
+    std::int16_t trialCount_ = 0;
+    bool activated_ = false;
+    // False until both parameters are answered, while a run computes, and
+    // once the window is on its way to the help window: user input meant
+    // for the window is dropped then.
+    bool takesInput_ = false;
+    bool leavingForHelp_ = false;
+};
