@@ -6,8 +6,11 @@
 QLabel* makeCellLabel(QWidget* parent, const QString& objectName, QRect geometry,
                       const QString& caption, const CellLook& look)
 {
-    auto* label = new QLabel(caption, parent);
+    // Named before anything else, so that its accessible interface, made on
+    // the first event it sends, is the one its name calls for.
+    auto* label = new QLabel(parent);
     label->setObjectName(objectName);
+    label->setText(caption);
     label->setGeometry(geometry);
     label->setFrameShape(QFrame::Box);
     label->setLineWidth(1);

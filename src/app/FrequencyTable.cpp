@@ -4,12 +4,14 @@
 #include "FrequencyTable.h"
 
 #include "CellLabel.h"
-#include "Layout.h"
+#include "FrequencyTableAccessible.h"
+#include "TwipLayout.h"
+
+#include <QAccessible>
+#include <QFrame>
+#include <QKeyEvent>
 
 namespace {
-
-constexpr int kBandCount = 7;
-constexpr int kColumnCount = 9;
 
 // Where the table stands in the window, in twips: the top-left corner of
 // its first title cell.
@@ -26,7 +28,7 @@ struct BandLabels
     int countTitle;
     int firstHeader;
 };
-constexpr std::array<BandLabels, kBandCount> kBandLabels{{
+constexpr std::array<BandLabels, FrequencyTable::kRows> kBandLabels{{
         {5, 6, 7},
         {16, 17, 28},
         {18, 19, 37},
@@ -41,35 +43,29 @@ QString labelName(int number)
     return QStringLiteral("Label%1").arg(number);
 }
 
-// A cell of the window's layout, placed in the table.
-QRect place(int left, int top, int width, int height)
-{
-    return twips(left - kLeft, top - kTop, width, height);
-}
-
-QString countDescription(int k)
-{
-    if (k == 1)
-        return QStringLiteral("不足枚数 -58 以下の度数");
-    if (k == kClassCount)
-        return QStringLiteral("不足枚数 4 以上の度数");
-    return QStringLiteral("不足枚数 %1 の度数").arg(k - 59);
-}
-
 } // namespace
 
-FrequencyTable::FrequencyTable(QWidget* parent) : QWidget(parent)
+FrequencyTable::FrequencyTable(const TwipLayout& layout, QWidget* parent) : QWidget(parent)
 {
+    installFrequencyTableAccessibility();
     setObjectName(QStringLiteral("frequencyTable"));
+    setAccessibleName(QStringLiteral("度数分布表"));
+    setFocusPolicy(Qt::StrongFocus);
     // From the first title cell to the last count cell's far border.
-    setGeometry(twips(kLeft, kTop, 1560 + 720 * (kColumnCount - 1) + 735 - kLeft,
-                      840 * (kBandCount - 1) + 360 + 375));
+    const int width = 1560 + 720 * (kColumns - 1) + 735 - kLeft;
+    const int height = 840 * (kRows - 1) + 360 + 375;
+    setGeometry(layout.rect(kLeft, kTop, width, height));
+    // A cell of the window's layout, placed in the table.
+    const QPoint origin = layout.rect(kLeft, kTop, 0, 0).topLeft();
+    const auto place = [&](int left, int top, int w, int h) {
+        return layout.rect(left, top, w, h).translated(-origin);
+    };
 
-    const CellLook caption{layoutFont(19), std::nullopt};
+    const CellLook caption{layout.font(19), std::nullopt};
     // The two open classes at the ends have no font of their own.
     const CellLook openClass{std::nullopt, std::nullopt};
-    const CellLook count{layoutFont(19), kWhite};
-    for (int band = 0; band < kBandCount; ++band) {
+    const CellLook count{layout.font(19), kWhite};
+    for (int band = 0; band < kRows; ++band) {
         const int headerTop = kTop + 840 * band;
         const int countTop = headerTop + 360;
         const BandLabels& names = kBandLabels[static_cast<std::size_t>(band)];
@@ -77,30 +73,97 @@ FrequencyTable::FrequencyTable(QWidget* parent) : QWidget(parent)
                       QStringLiteral("不足枚数"), caption);
         makeCellLabel(this, labelName(names.countTitle), place(kLeft, countTop, 1335, 375),
                       QStringLiteral("度　　数"), caption);
-        for (int column = 0; column < kColumnCount; ++column) {
-            const int k = kColumnCount * band + column + 1;
+        for (int column = 0; column < kColumns; ++column) {
+            const int k = kColumns * band + column + 1;
             const int left = 1560 + 720 * column;
             const bool open = k == 1 || k == kClassCount;
-            makeCellLabel(this, labelName(names.firstHeader + column),
-                          place(left, headerTop, 735, 375), QString::fromStdString(classCaption(k)),
-                          open ? openClass : caption);
-            QLabel* cell = makeCellLabel(this, QStringLiteral("dosu(%1)").arg(k),
-                                         place(left, countTop, 735, 375), QString(), count);
-            cell->setAccessibleDescription(countDescription(k));
-            frequencyCells_[static_cast<std::size_t>(k - 1)] = cell;
+            const auto i = static_cast<std::size_t>(k - 1);
+            captionCells_[i] = makeCellLabel(
+                    this, labelName(names.firstHeader + column), place(left, headerTop, 735, 375),
+                    QString::fromStdString(classCaption(k)), open ? openClass : caption);
+            countCells_[i] = makeCellLabel(this, QStringLiteral("dosu(%1)").arg(k),
+                                           place(left, countTop, 735, 375), QString(), count);
         }
     }
+
+    // Drawn over the cells, inside the marked cell's border, in the theme's
+    // highlight colour, which stands out on the white cells.
+    focusMark_ = new QFrame(this);
+    focusMark_->setObjectName(QStringLiteral("focusMark"));
+    focusMark_->setFrameShape(QFrame::Box);
+    focusMark_->setLineWidth(2);
+    focusMark_->setForegroundRole(QPalette::Highlight);
+    focusMark_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    focusMark_->hide();
 }
 
 void FrequencyTable::showCounts(const ExperimentResult& result)
 {
     for (int k = 1; k <= kClassCount; ++k)
-        frequencyCells_[static_cast<std::size_t>(k - 1)]->setNum(
-                result.frequencyCounts[static_cast<std::size_t>(k)]);
+        countCell(k)->setNum(result.frequencyCounts[static_cast<std::size_t>(k)]);
 }
 
 void FrequencyTable::clear()
 {
-    for (QLabel* cell : frequencyCells_)
+    for (QLabel* cell : countCells_)
         cell->clear();
+}
+
+void FrequencyTable::keyPressEvent(QKeyEvent* event)
+{
+    const int column = (current_ - 1) % kColumns;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        moveTo(column > 0 ? current_ - 1 : current_);
+        break;
+    case Qt::Key_Right:
+        moveTo(column < kColumns - 1 ? current_ + 1 : current_);
+        break;
+    case Qt::Key_Up:
+        moveTo(current_ > kColumns ? current_ - kColumns : current_);
+        break;
+    case Qt::Key_Down:
+        moveTo(current_ <= kClassCount - kColumns ? current_ + kColumns : current_);
+        break;
+    case Qt::Key_Home:
+        moveTo(current_ - column);
+        break;
+    case Qt::Key_End:
+        moveTo(current_ - column + kColumns - 1);
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        // A table shows; pressing it must do nothing, also not for a parent.
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void FrequencyTable::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    moveTo(current_);
+}
+
+void FrequencyTable::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    focusMark_->hide();
+}
+
+void FrequencyTable::moveTo(int k)
+{
+    current_ = k;
+    focusMark_->setGeometry(countCell(k)->geometry());
+    focusMark_->raise();
+    focusMark_->show();
+    // A screen reader follows the marked cell as it follows a table's
+    // current cell.
+    QAccessibleEvent moved(this, QAccessible::Focus);
+    moved.setChild(k - 1);
+    QAccessible::updateAccessibility(&moved);
 }

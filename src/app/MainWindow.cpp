@@ -8,10 +8,11 @@
 #include "Dialogs.h"
 #include "ExperimentEngine.h"
 #include "FrequencyTable.h"
-#include "Layout.h"
 #include "NumberFormat.h"
 #include "ParameterEntry.h"
 #include "ProgramEnd.h"
+#include "TwipLayout.h"
+#include "WindowAccessibility.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -28,12 +29,12 @@ namespace {
 const QColor kLightCyan(128, 255, 255);
 
 QPushButton* makeButton(QWidget* window, const QString& objectName, QRect geometry,
-                        const QString& caption)
+                        const QString& caption, const QFont& font)
 {
     auto* button = new QPushButton(caption, window);
     button->setObjectName(objectName);
     button->setGeometry(geometry);
-    button->setFont(layoutFont(15));
+    button->setFont(font);
     // Enter clicks the focused button, as Space does and as on Windows.
     button->setAutoDefault(true);
     return button;
@@ -78,16 +79,22 @@ private:
 } // namespace
 
 MainWindow::MainWindow(Services services)
-    : services_(std::move(services)), cuePlayer_(services_.makeCuePlayer())
+    : services_(std::move(services)),
+      layout_(TwipLayout::fittingScreen(QSize(8295, 7680))),
+      cuePlayer_(services_.makeCuePlayer())
 {
+    reportAsWindow(staticMetaObject);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral(" トルミナの実験２"));
     setWindowIcon(QIcon(QStringLiteral(":/torumina/torumina.png")));
-    setFixedSize(fromTwips(8295), fromTwips(7680));
+    setFixedSize(layout_.size(8295, 7680));
     // The window's default font, which the table's two corner cells use.
-    setFont(layoutFont(12));
+    setFont(layout_.font(12));
     buildLayout();
-    setTabOrder(startButton_, quitButton_);
+    // The table comes after the start button: after a run, with that button
+    // disabled, Tab leads from the result to the other commands.
+    setTabOrder(startButton_, table_);
+    setTabOrder(table_, quitButton_);
     setTabOrder(quitButton_, resetButton_);
     setTabOrder(resetButton_, helpButton_);
     startButton_->setFocus();
@@ -98,42 +105,44 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::buildLayout()
 {
-    const CellLook white{layoutFont(19), kWhite};
-    const CellLook whiteBold{layoutFont(19, true), kWhite};
+    const TwipLayout& at = layout_;
+    const CellLook white{at.font(19), kWhite};
+    const CellLook whiteBold{at.font(19, true), kWhite};
+    const QFont buttonFont = at.font(15);
 
-    quitButton_ = makeButton(this, QStringLiteral("Command2"), twips(0, 0, 855, 375),
-                             QStringLiteral("終了"));
-    makeCellLabel(this, QStringLiteral("Label84"), twips(1920, 0, 4455, 375),
-                  QStringLiteral("トルミナの実験（その２）"), {layoutFont(21, true), kLightCyan});
-    helpButton_ = makeButton(this, QStringLiteral("Command4"), twips(6600, 0, 855, 375),
-                             QStringLiteral("HELP"));
-    resetButton_ = makeButton(this, QStringLiteral("Command3"), twips(7440, 0, 855, 375),
-                              QStringLiteral("初期化"));
+    quitButton_ = makeButton(this, QStringLiteral("Command2"), at.rect(0, 0, 855, 375),
+                             QStringLiteral("終了"), buttonFont);
+    makeCellLabel(this, QStringLiteral("Label84"), at.rect(1920, 0, 4455, 375),
+                  QStringLiteral("トルミナの実験（その２）"), {at.font(21, true), kLightCyan});
+    helpButton_ = makeButton(this, QStringLiteral("Command4"), at.rect(6600, 0, 855, 375),
+                             QStringLiteral("HELP"), buttonFont);
+    resetButton_ = makeButton(this, QStringLiteral("Command3"), at.rect(7440, 0, 855, 375),
+                              QStringLiteral("初期化"), buttonFont);
 
     // From (0, 360) to (8280, 360), both end points drawn.
     auto* rule = new QFrame(this);
     rule->setObjectName(QStringLiteral("Line1"));
-    rule->setGeometry(0, fromTwips(360), fromTwips(8280) + 1, 1);
+    rule->setGeometry(0, at.pixels(360), at.pixels(8280) + 1, 1);
     rule->setBackgroundRole(QPalette::WindowText);
     rule->setAutoFillBackground(true);
 
-    table_ = new FrequencyTable(this);
+    table_ = new FrequencyTable(layout_, this);
 
-    makeCellLabel(this, QStringLiteral("Label83"), twips(240, 6600, 1455, 375),
+    makeCellLabel(this, QStringLiteral("Label83"), at.rect(240, 6600, 1455, 375),
                   QStringLiteral("お客人数"), whiteBold);
-    guestCountLabel_ = makeCellLabel(this, QStringLiteral("Label82"), twips(1680, 6600, 1095, 375),
-                                     QString(), white);
+    guestCountLabel_ = makeCellLabel(this, QStringLiteral("Label82"),
+                                     at.rect(1680, 6600, 1095, 375), QString(), white);
     guestCountLabel_->setAccessibleDescription(QStringLiteral("お客人数"));
-    makeCellLabel(this, QStringLiteral("Label4"), twips(3000, 6840, 2295, 375),
+    makeCellLabel(this, QStringLiteral("Label4"), at.rect(3000, 6840, 2295, 375),
                   QStringLiteral("不足枚数の平均"), whiteBold);
-    meanLabel_ = makeCellLabel(this, QStringLiteral("Label3"), twips(5280, 6840, 1095, 375),
+    meanLabel_ = makeCellLabel(this, QStringLiteral("Label3"), at.rect(5280, 6840, 1095, 375),
                                QString(), white);
     meanLabel_->setAccessibleDescription(QStringLiteral("不足枚数の平均"));
-    startButton_ = makeButton(this, QStringLiteral("Command1"), twips(6720, 6720, 1335, 615),
-                              QStringLiteral("実験開始"));
-    makeCellLabel(this, QStringLiteral("Label1"), twips(240, 7080, 1455, 375),
+    startButton_ = makeButton(this, QStringLiteral("Command1"), at.rect(6720, 6720, 1335, 615),
+                              QStringLiteral("実験開始"), buttonFont);
+    makeCellLabel(this, QStringLiteral("Label1"), at.rect(240, 7080, 1455, 375),
                   QStringLiteral("実験回数"), whiteBold);
-    trialCountLabel_ = makeCellLabel(this, QStringLiteral("Label2"), twips(1680, 7080, 1095, 375),
+    trialCountLabel_ = makeCellLabel(this, QStringLiteral("Label2"), at.rect(1680, 7080, 1095, 375),
                                      QString(), white);
     trialCountLabel_->setAccessibleDescription(QStringLiteral("実験回数"));
 
@@ -228,12 +237,25 @@ void MainWindow::runExperiments()
         return;
     }
 
-    meanLabel_->setText(QString::fromStdString(formatMean(result.meanLowestBalance)));
+    const QString mean = QString::fromStdString(formatMean(result.meanLowestBalance));
+    meanLabel_->setText(mean);
     table_->showCounts(result);
+    // What a screen reader says as the focus lands on the result: the mean,
+    // what it is the mean of, and the way to the next series.
+    table_->setAccessibleDescription(
+            QStringLiteral(
+                    "不足枚数の平均 %1（お客人数 %2、実験回数 %3）。次の実験は［初期化］から。")
+                    .arg(mean)
+                    .arg(customerCount_)
+                    .arg(trialCount_));
 
     startButton_->setEnabled(false);
     quitButton_->setEnabled(true);
     resetButton_->setEnabled(true);
+    // The result takes the focus: the start button is disabled now, and a
+    // key pressed once too often on any other button would throw the result
+    // away (初期化 blanks it, HELP closes the window, 終了 and Enter quit).
+    table_->setFocus();
 }
 
 void MainWindow::quit()
@@ -247,6 +269,7 @@ void MainWindow::resetTable()
     cuePlayer_->play(QStringLiteral("pinpon.wav"));
     startButton_->setEnabled(true);
     table_->clear();
+    table_->setAccessibleDescription(QString());
     trialCountLabel_->clear();
     meanLabel_->clear();
     guestCountLabel_->clear();

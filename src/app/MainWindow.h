@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "TwipLayout.h"
+
 #include <QWidget>
 
 #include <cstdint>
@@ -64,6 +66,9 @@ private:
     void buildLayout();
 
     Services services_;
+    // The window's scale, chosen once as it opens: as laid out, unless the
+    // screen is too small for it.
+    TwipLayout layout_;
     std::unique_ptr<CuePlayer> cuePlayer_;
     QPushButton* startButton_ = nullptr;
     QPushButton* quitButton_ = nullptr;

@@ -3,36 +3,144 @@
 
 #include "HelpTextView.h"
 
+#include <QAccessibleWidget>
 #include <QFontMetrics>
 #include <QPainter>
+
+namespace {
+
+// The box's text for screen readers: read-only, many lines, no caret of
+// its own to follow.
+class HelpTextAccessible final : public QAccessibleWidget, public QAccessibleTextInterface
+{
+public:
+    explicit HelpTextAccessible(HelpTextView* view)
+        : QAccessibleWidget(view, QAccessible::EditableText)
+    {
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.readOnly = true;
+        s.multiLine = true;
+        return s;
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Value ? view().text() : QAccessibleWidget::text(t);
+    }
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    void selection(int, int* start, int* end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override { }
+    void removeSelection(int) override { }
+    void setSelection(int, int, int) override { }
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override { }
+    QString text(int start, int end) const override
+    {
+        return view().text().mid(start, end - start);
+    }
+    int characterCount() const override { return static_cast<int>(view().text().size()); }
+    QRect characterRect(int offset) const override
+    {
+        const QRect inBox = view().characterRect(offset);
+        return inBox.isNull() ? QRect() : QRect(view().mapToGlobal(inBox.topLeft()), inBox.size());
+    }
+    int offsetAtPoint(const QPoint& point) const override
+    {
+        const QPoint inBox = view().mapFromGlobal(point);
+        for (int offset = 0; offset < characterCount(); ++offset)
+            if (view().characterRect(offset).contains(inBox))
+                return offset;
+        return -1;
+    }
+    void scrollToSubstring(int, int) override { }
+    QString attributes(int offset, int* start, int* end) const override
+    {
+        *start = *end = offset;
+        return {};
+    }
+
+private:
+    const HelpTextView& view() const { return *static_cast<const HelpTextView*>(object()); }
+};
+
+QAccessibleInterface* helpTextFactory(const QString&, QObject* object)
+{
+    if (auto* view = qobject_cast<HelpTextView*>(object))
+        return new HelpTextAccessible(view);
+    return nullptr;
+}
+
+// The leading ideographic spaces of a line: its indentation.
+qsizetype indentOf(const QString& line)
+{
+    qsizetype indent = 0;
+    while (indent < line.size() && line[indent] == QChar(0x3000))
+        ++indent;
+    return indent;
+}
+
+} // namespace
 
 HelpTextView::HelpTextView(QWidget* parent) : QFrame(parent)
 {
     // A classic sunken client edge, two pixels deep, whatever the style.
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
-    // The box has no caption of its own; screen readers get its text from
-    // the description, which follows every change.
+    static const bool accessible = [] {
+        QAccessible::installFactory(helpTextFactory);
+        return true;
+    }();
+    (void)accessible;
     setAccessibleName(QStringLiteral("ヘルプ"));
-    linesChanged();
 }
 
 void HelpTextView::clear()
 {
+    const QString before = text();
     lines_.clear();
-    linesChanged();
+    linesChanged(before);
 }
 
 void HelpTextView::appendLine(const QString& line)
 {
+    const QString before = text();
     lines_.append(line);
-    linesChanged();
+    linesChanged(before);
 }
 
-void HelpTextView::linesChanged()
+void HelpTextView::linesChanged(const QString& before)
 {
-    setAccessibleDescription(lines_.join(QLatin1Char('\n')));
+    QAccessibleTextUpdateEvent changed(this, 0, before, text());
+    QAccessible::updateAccessibility(&changed);
     update();
+}
+
+QRect HelpTextView::characterRect(int offset) const
+{
+    const QFontMetrics metrics = fontMetrics();
+    const QRect area = contentsRect();
+    int start = 0;
+    for (int i = 0; i < lines_.size(); ++i) {
+        const QString& line = lines_[i];
+        if (offset >= start && offset < start + line.size()) {
+            const int column = offset - start;
+            const int left = area.left() + metrics.horizontalAdvance(line.left(column));
+            return {left, area.top() + i * metrics.lineSpacing(),
+                    metrics.horizontalAdvance(line.at(column)), metrics.lineSpacing()};
+        }
+        start += static_cast<int>(line.size()) + 1;
+    }
+    return {};
 }
 
 void HelpTextView::drawLine(QPainter& painter, const QRect& area, int baseline,
@@ -40,9 +148,7 @@ void HelpTextView::drawLine(QPainter& painter, const QRect& area, int baseline,
 {
     // The leading ideographic spaces are the indentation and always keep
     // their full width, so that indented lines stay aligned.
-    qsizetype indent = 0;
-    while (indent < line.size() && line[indent] == QChar(0x3000))
-        ++indent;
+    const qsizetype indent = indentOf(line);
     const QFontMetrics metrics = fontMetrics();
     const QString text = line.mid(indent);
     const int left = area.left() + metrics.horizontalAdvance(line.left(indent));

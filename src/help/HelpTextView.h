@@ -30,11 +30,17 @@ public:
     // visible and indented lines stay aligned.
     void appendLine(const QString& line);
 
+    // What the box shows, its lines joined by line feeds: what a screen
+    // reader reads, by line or by character.
+    QString text() const { return lines_.join(QLatin1Char('\n')); }
+    // Where the character at offset of text() is drawn, in the box.
+    QRect characterRect(int offset) const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void linesChanged();
+    void linesChanged(const QString& before);
     void drawLine(QPainter& painter, const QRect& area, int baseline, const QString& line) const;
 
     QStringList lines_;

@@ -4,7 +4,8 @@
 #include "HelpWindow.h"
 
 #include "HelpText.h"
-#include "Layout.h"
+#include "TwipLayout.h"
+#include "WindowAccessibility.h"
 #include "HelpTextView.h"
 
 #include <QCloseEvent>
@@ -15,19 +16,22 @@
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 {
+    reportAsWindow(staticMetaObject);
     setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral(" トルミナの実験２＿ヘルプ（設問と操作方法）"));
-    setFixedSize(fromTwips(9255), fromTwips(7440));
+    // As laid out, unless the screen is too small for it.
+    const TwipLayout at = TwipLayout::fittingScreen(QSize(9255, 7440));
+    setFixedSize(at.size(9255, 7440));
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
     // The window's default font: the Japanese system default of 9 pt, for
     // which the 49-px "閉じる" button was sized.
-    setFont(layoutFont(12));
+    setFont(at.font(12));
 
     auto* closeButton = new QPushButton(QStringLiteral("閉じる"), this);
     closeButton->setObjectName(QStringLiteral("Command1"));
-    closeButton->setGeometry(twips(8400, 0, 735, 375));
+    closeButton->setGeometry(at.rect(8400, 0, 735, 375));
     // Enter on the focused button closes the window, as on a dialog.
     closeButton->setAutoDefault(true);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
@@ -39,12 +43,12 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     rule->setFrameShape(QFrame::HLine);
     rule->setFrameShadow(QFrame::Plain);
     rule->setLineWidth(1);
-    rule->setGeometry(fromTwips(120), fromTwips(360), fromTwips(9120) - fromTwips(120) + 1, 1);
+    rule->setGeometry(at.pixels(120), at.pixels(360), at.pixels(9120) - at.pixels(120) + 1, 1);
 
     textView_ = new HelpTextView(this);
     textView_->setObjectName(QStringLiteral("Picture1"));
-    textView_->setGeometry(twips(120, 480, 9015, 6855));
-    textView_->setFont(layoutFont(15));
+    textView_->setGeometry(at.rect(120, 480, 9015, 6855));
+    textView_->setFont(at.font(15));
     textView_->setFocusPolicy(Qt::StrongFocus);
 
     setTabOrder(closeButton, textView_);

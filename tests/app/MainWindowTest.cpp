@@ -21,15 +21,61 @@ TEST_F(MainWindowTest, ANewWindowIsBlankAndReadyWithTheFocusOnStart)
     EXPECT_EQ(QApplication::focusWidget(), button(*window, "実験開始"));
 }
 
-TEST_F(MainWindowTest, TabWalksTheButtonsInTheirOrder)
+static QString focusName()
+{
+    const auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget());
+    return button ? button->text() : QApplication::focusWidget()->accessibleName();
+}
+
+TEST_F(MainWindowTest, TabWalksFromStartThroughTheTableToTheOtherButtons)
 {
     auto window = openWindow("100", "1000");
     QStringList walk;
-    for (int n = 0; n < 4; ++n) {
+    for (int n = 0; n < 5; ++n) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        walk << qobject_cast<QPushButton*>(QApplication::focusWidget())->text();
+        walk << focusName();
     }
-    EXPECT_EQ(walk, (QStringList{"終了", "初期化", "HELP", "実験開始"}));
+    EXPECT_EQ(walk, (QStringList{"度数分布表", "終了", "初期化", "HELP", "実験開始"}));
+}
+
+// After a run the start button is disabled; a key pressed once too often
+// must find the result, where nothing throws it away.
+TEST_F(MainWindowTest, AfterARunTheFocusRestsOnTheTableWhereEnterAndSpaceDoNothing)
+{
+    auto window = openWindow("100", "1000");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(focusName(), "度数分布表");
+    const QStringList shown = counts(*window);
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space, Qt::Key_Enter})
+        QTest::keyClick(QApplication::focusWidget(), key);
+    EXPECT_EQ(counts(*window), shown);
+    EXPECT_EQ(journal, QStringList()) << "no cue, no box";
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(MainWindowTest, ArrowKeysMoveAMarkedCellThroughTheCounts)
+{
+    auto window = openWindow("100", "1000");
+    click(*window, "実験開始");
+    const auto* mark = window->findChild<QWidget*>("focusMark");
+    const auto marked = [&] {
+        for (int k = 1; k <= 63; ++k)
+            if (window->findChild<QLabel*>(QStringLiteral("dosu(%1)").arg(k))->geometry()
+                == mark->geometry())
+                return k;
+        return 0;
+    };
+    EXPECT_TRUE(mark->isVisible());
+    EXPECT_EQ(marked(), 1);
+    const std::pair<Qt::Key, int> moves[] = {
+            {Qt::Key_Right, 2}, {Qt::Key_Down, 11}, {Qt::Key_End, 18}, {Qt::Key_Right, 18},
+            {Qt::Key_Home, 10}, {Qt::Key_Left, 10}, {Qt::Key_Up, 1},   {Qt::Key_Up, 1}};
+    for (const auto& [key, k] : moves) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        EXPECT_EQ(marked(), k) << "after key " << key;
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_FALSE(mark->isVisible()) << "the mark goes with the focus";
 }
 
 TEST_F(MainWindowTest, ActivatedAgainByABoxOrAnotherProgramItAsksNothing)

@@ -1,0 +1,55 @@
+// SPDX-FileCopyrightText: トルミナの実験２ developers
+// SPDX-License-Identifier: MIT
+
+#include "TwipLayout.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double kTwipsPerPixel = 15.0;
+// Room for a title bar and borders, which are not known before the window
+// is shown: a window that fits with this much to spare fits once framed.
+const QSize kFrameRoom(16, 48);
+
+} // namespace
+
+TwipLayout TwipLayout::fitting(QSize clientTwips, QSize available)
+{
+    const QSize room = available - kFrameRoom;
+    const double wide = room.width() * kTwipsPerPixel / clientTwips.width();
+    const double high = room.height() * kTwipsPerPixel / clientTwips.height();
+    return TwipLayout(std::clamp(std::min(wide, high), 0.25, 1.0));
+}
+
+TwipLayout TwipLayout::fittingScreen(QSize clientTwips)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? fitting(clientTwips, screen->availableGeometry().size()) : TwipLayout();
+}
+
+int TwipLayout::pixels(int twips) const
+{
+    return static_cast<int>(std::lround(twips * scale_ / kTwipsPerPixel));
+}
+
+QRect TwipLayout::rect(int left, int top, int width, int height) const
+{
+    const int x = pixels(left), y = pixels(top);
+    return {x, y, pixels(left + width) - x, pixels(top + height) - y};
+}
+
+QFont TwipLayout::font(int pixelSize, bool bold) const
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"),
+                      QStringLiteral("Noto Sans CJK JP")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixelSize * scale_))));
+    font.setBold(bold);
+    return font;
+}

@@ -1,0 +1,41 @@
+// SPDX-FileCopyrightText: トルミナの実験２ developers
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include <QFont>
+#include <QRect>
+#include <QSize>
+
+// The windows were laid out in twips for a 96-dpi screen, 15 to a pixel,
+// every position and size dividing exactly. A window too large for the
+// screen it opens on (a 1366 × 768 classroom laptop at 150 %) is drawn
+// whole at a smaller scale, the same for every position, size and font, so
+// that it keeps its proportions and its text stays crisp.
+class TwipLayout
+{
+public:
+    explicit TwipLayout(double scale = 1.0) : scale_(scale) { }
+
+    // As laid out where a window of clientTwips, with room for its frame,
+    // fits the available area of its screen (in device-independent pixels);
+    // else the largest smaller scale at which it fits.
+    static TwipLayout fitting(QSize clientTwips, QSize available);
+    // fitting() on the primary screen, or as laid out without one.
+    static TwipLayout fittingScreen(QSize clientTwips);
+
+    double scale() const { return scale_; }
+    int pixels(int twips) const;
+    // Edges are scaled rather than sizes, so that neighbouring cells that
+    // share a border in twips still share it in pixels.
+    QRect rect(int left, int top, int width, int height) const;
+    QSize size(int width, int height) const { return {pixels(width), pixels(height)}; }
+
+    // The layout names "ＭＳ Ｐゴシック"; where it is missing, IPAPGothic
+    // keeps its metrics closest, and Noto Sans CJK JP at least keeps the
+    // glyphs Japanese. Sizes are in pixels, as laid out at 96 dpi.
+    QFont font(int pixelSize, bool bold = false) const;
+
+private:
+    double scale_;
+};
