@@ -92,7 +92,9 @@ FrequencyTable::FrequencyTable(const TwipLayout& layout, QWidget* parent) : QWid
     focusMark_->setObjectName(QStringLiteral("focusMark"));
     focusMark_->setFrameShape(QFrame::Box);
     focusMark_->setLineWidth(2);
-    focusMark_->setForegroundRole(QPalette::Highlight);
+    QPalette highlight = focusMark_->palette();
+    highlight.setColor(QPalette::WindowText, highlight.color(QPalette::Highlight));
+    focusMark_->setPalette(highlight);
     focusMark_->setAttribute(Qt::WA_TransparentForMouseEvents);
     focusMark_->hide();
 }
