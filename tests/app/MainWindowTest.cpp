@@ -67,6 +67,9 @@ TEST_F(MainWindowTest, ArrowKeysMoveAMarkedCellThroughTheCounts)
     };
     EXPECT_TRUE(mark->isVisible());
     EXPECT_EQ(marked(), 1);
+    EXPECT_EQ(window->grab().toImage().pixelColor(mark->mapTo(window.get(), QPoint(1, 1))),
+              QApplication::palette().color(QPalette::Highlight))
+            << "the marked cell stands out in the highlight colour";
     const std::pair<Qt::Key, int> moves[] = {
             {Qt::Key_Right, 2}, {Qt::Key_Down, 11}, {Qt::Key_End, 18}, {Qt::Key_Right, 18},
             {Qt::Key_Home, 10}, {Qt::Key_Left, 10}, {Qt::Key_Up, 1},   {Qt::Key_Up, 1}};
