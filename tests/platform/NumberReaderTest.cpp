@@ -7,37 +7,63 @@
 
 #include <string>
 
-constexpr std::nullopt_t no = std::nullopt;
+constexpr std::nullopt_t refused = std::nullopt;
 
+// Each answer as the guests' question (10 to 1000) and the experiments'
+// (1 to 10000) take it.
 TEST(AcceptParameter, KeepsTheIntegerPartOfAnAnswerWithinRange)
 {
     const struct
     {
-        std::u16string text;
+        const char* why;
+        std::u16string answer;
         std::optional<std::int16_t> guests, trials;
-    } table[] = {{u"10", 10, 10},          {u"1000", 1000, 1000},   {u"1000.5", no, 1000},
-                 {u"0", no, no},           {u"0.5", no, no},        {u"1", no, 1},
-                 {u"10000", no, 10000},    {u"-5", no, no},         {u"--5", no, no},
-                 {u"150人", 150, 150},     {u"1,000", no, 1},       {u"1\r00", no, 1},
-                 {u"1\u0130", no, 1},      {u"1e+", no, 1},         {u"abc", no, no},
-                 {u"0x10", no, no},        {u"&H64", 100, 100},     {u"&hff", 255, 255},
-                 {u"&o144", 100, 100},     {u"＆Ｈ６４", 100, 100}, {u"１００", 100, 100},
-                 {u"\t1\n0\n0", 100, 100}, {u"1　000", 1000, 1000}, {u" \t\u3000", no, no}};
-    for (const auto& row : table) {
-        EXPECT_EQ(acceptParameter(row.text, 10, 1000), row.guests)
-                << testing::PrintToString(row.text);
-        EXPECT_EQ(acceptParameter(row.text, 1, 10000), row.trials)
-                << testing::PrintToString(row.text);
+    } rows[] = {
+            {"both bounds are inclusive", u"10", 10, 10},
+            {"the upper guest bound", u"1000", 1000, 1000},
+            {"a fraction above the bound", u"1000.5", refused, 1000},
+            {"zero", u"0", refused, refused},
+            {"a fraction below one", u"0.5", refused, refused},
+            {"the lower experiment bound", u"1", refused, 1},
+            {"the upper experiment bound", u"10000", refused, 10000},
+            {"a negative number", u"-5", refused, refused},
+            {"two signs", u"--5", refused, refused},
+            {"a unit after the number", u"150人", 150, 150},
+            {"a comma ends the number", u"1,000", refused, 1},
+            {"a carriage return ends the number", u"1\r00", refused, 1},
+            {"a letter that folds to I ends the number", u"1\u0130", refused, 1},
+            {"an exponent without digits ends the number", u"1e+", refused, 1},
+            {"letters", u"abc", refused, refused},
+            {"C's hexadecimal prefix", u"0x10", refused, refused},
+            {"the &H prefix", u"&H64", 100, 100},
+            {"lower-case hexadecimal", u"&hff", 255, 255},
+            {"the &O prefix", u"&o144", 100, 100},
+            {"a full-width &H", u"＆Ｈ６４", 100, 100},
+            {"full-width digits", u"１００", 100, 100},
+            {"tabs and line feeds between digits", u"\t1\n0\n0", 100, 100},
+            {"an ideographic space between digits", u"1　000", 1000, 1000},
+            {"blanks only", u" \t\u3000", refused, refused},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.why);
+        EXPECT_EQ(acceptParameter(row.answer, 10, 1000), row.guests) << "as the guests";
+        EXPECT_EQ(acceptParameter(row.answer, 1, 10000), row.trials) << "as the experiments";
     }
 }
 
-TEST(ReadNumber, ReadsOnlyNumbersAndRefusesWhatADoubleCannotHold)
+TEST(ReadNumber, InfinityIsNoNumber)
 {
-    const std::pair<std::u16string, std::optional<double>> table[] = {
-            {u"inf", 0}, {u"&HFFFFFFFFFFFFFFFF", 0x1p64}, {u"&HFFFFFFFFFFFFFFFFF", no}};
-    for (const auto& [text, value] : table)
-        EXPECT_EQ(readNumber(text), value) << testing::PrintToString(text);
-    // A pasted mebibyte reads in linear time.
+    EXPECT_EQ(readNumber(u"inf"), 0);
+}
+
+TEST(ReadNumber, RefusesARadixNumberTooLongForSixtyFourBits)
+{
+    EXPECT_EQ(readNumber(u"&HFFFFFFFFFFFFFFFF"), 0x1p64);
+    EXPECT_EQ(readNumber(u"&HFFFFFFFFFFFFFFFFF"), refused);
+}
+
+TEST(ReadNumber, APastedMebibyteReadsInLinearTime)
+{
     EXPECT_EQ(readNumber(u"1" + std::u16string(1 << 20, u' ') + u"0"), 10);
-    EXPECT_EQ(readNumber(u"1e" + std::u16string(1 << 20, u'9')), no);
+    EXPECT_EQ(readNumber(u"1e" + std::u16string(1 << 20, u'9')), refused);
 }
