@@ -24,9 +24,9 @@ def wait(probe, what, may_end=False, tries=600):  # a minute or more; may_end: t
     raise TimeoutError(f'no {what}')
 
 
-def x(*args, tool='xdotool'):  # may fail: no match, a window just closed
+def x(*args, tool='xdotool'):  # may fail: no match, a window just closed; a loaded machine is slow
     return subprocess.run([tool, *map(str, args)], capture_output=True, text=True,
-                          timeout=10).stdout.rstrip('\n')
+                          timeout=60).stdout.rstrip('\n')
 
 
 def windows():  # visible X windows: id -> title
