@@ -25,7 +25,7 @@ PACKAGE_PACKAGES := dpkg-dev file
 TEST_PACKAGES := $(RUN_PACKAGES) $(PACKAGE_PACKAGES) clang clang-format libclang-rt-14-dev \
 	fonts-noto-cjk libgtest-dev libgmock-dev libbenchmark-dev \
 	xvfb xauth x11-utils xdotool desktop-file-utils appstream lintian \
-	python3 python3-numpy hyperfine
+	python3 python3-numpy hyperfine qemu-user
 
 # $(call deps,PACKAGES): installs those not yet installed.
 define deps
@@ -60,9 +60,10 @@ package: build
 	$(call deps,$(PACKAGE_PACKAGES))
 	cd build && cpack
 
-# Every suite, the end-to-end journey and the package built by g++; then the
-# suites and the journey again, built by clang under AddressSanitizer + UBSan,
-# with the number reader fuzzed for a bounded time.
+# Every suite, the end-to-end journey and the package built by g++, the
+# engine's suite also on emulated processors (qemu-user); then the suites and
+# the journey again, built by clang under AddressSanitizer + UBSan, with the
+# number reader fuzzed for a bounded time.
 test: deps format-check
 	for tree in test sanitize; do \
 		cmake --preset $$tree && cmake --build --preset $$tree -j$(JOBS) && \
