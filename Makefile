@@ -22,10 +22,14 @@ RUN_PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-multimedia-dev qt6-qp
 	fonts-ipafont-gothic
 # dpkg-shlibdeps and file, with which CPack finds the package's libraries.
 PACKAGE_PACKAGES := dpkg-dev file
-TEST_PACKAGES := $(RUN_PACKAGES) $(PACKAGE_PACKAGES) clang clang-format libclang-rt-14-dev \
+# What every Debian desktop has, for the journey on a desktop: a session bus
+# (the test starts its own), the accessibility bus and a client to read the
+# program's accessible tree; so what differs on a desktop shows up here first.
+DESKTOP_PACKAGES := dbus-user-session dbus-daemon dbus-bin at-spi2-core python3-pyatspi
+TEST_PACKAGES := $(RUN_PACKAGES) $(PACKAGE_PACKAGES) $(DESKTOP_PACKAGES) clang clang-format libclang-rt-14-dev \
 	fonts-noto-cjk libgtest-dev libgmock-dev libbenchmark-dev \
 	xvfb xauth x11-utils xdotool desktop-file-utils appstream lintian \
-	python3 python3-numpy hyperfine
+	python3 python3-numpy hyperfine qemu-user
 
 # $(call deps,PACKAGES): installs those not yet installed.
 define deps
@@ -60,9 +64,10 @@ package: build
 	$(call deps,$(PACKAGE_PACKAGES))
 	cd build && cpack
 
-# Every suite, the end-to-end journey and the package built by g++; then the
-# suites and the journey again, built by clang under AddressSanitizer + UBSan,
-# with the number reader fuzzed for a bounded time.
+# Every suite, the end-to-end journey (without D-Bus and on a desktop's buses)
+# and the package built by g++, the engine's suite also on emulated processors
+# (qemu-user); then the suites and the journeys again, built by clang under
+# AddressSanitizer + UBSan, with the number reader fuzzed for a bounded time.
 test: deps format-check
 	for tree in test sanitize; do \
 		cmake --preset $$tree && cmake --build --preset $$tree -j$(JOBS) && \

@@ -11,6 +11,10 @@
 #include <string>
 #include <tuple>
 
+#if defined(__x86_64__)
+#include <cpuid.h>
+#endif
+
 // The experiments one at a time, guest by guest, through next().
 static ExperimentResult oneAtATime(RandomSource& random, int guests, int trials)
 {
@@ -56,6 +60,31 @@ TEST(ExperimentEngine, PlaysTheDrawsAsOneExperimentAtATimeWould)
         }
     }
 }
+
+#if defined(__x86_64__)
+// The widest set read from the processor's own feature bits, apart from the compiler's check the
+// engine makes: AVX2 and AVX-512BW count only where the system saves their registers (XCR0).
+static InstructionSet widestTheProcessorReports()
+{
+    unsigned a = 0, b = 0, c = 0, d = 0;
+    if (!__get_cpuid(1, &a, &b, &c, &d) || !(c & bit_OSXSAVE))
+        return InstructionSet::baseline;
+    unsigned saved = 0, high = 0;
+    __asm__("xgetbv" : "=a"(saved), "=d"(high) : "c"(0));
+    __get_cpuid_count(7, 0, &a, &b, &c, &d);
+    if ((b & bit_AVX512BW) && (saved & 0xe6) == 0xe6)
+        return InstructionSet::avx512;
+    return (b & bit_AVX2) && (saved & 0x6) == 0x6 ? InstructionSet::avx2 : InstructionSet::baseline;
+}
+
+// Also run on emulated processors without AVX-512, without AVX2 and without AVX
+// (tests/experiment/CMakeLists.txt): a PC gets neither a set it lacks nor less than it has.
+TEST(ExperimentEngine, PlaysInTheWidestInstructionSetTheProcessorHas)
+{
+    EXPECT_EQ(int(widestInstructionSet()), int(widestTheProcessorReports()))
+            << "0 baseline, 1 AVX2, 2 AVX-512";
+}
+#endif
 
 TEST(ExperimentEngine, RefusesParametersOutsideItsArraysBeforeItDraws)
 {
