@@ -112,7 +112,7 @@ TEST_P(ParameterEntryTest, AsksUntilAnsweredOrEnded)
     auto window = newWindow();
     script.answers = GetParam().answers;
     window->show();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return script.answers.empty(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return script.answers.empty(); }, kPatience));
     QCoreApplication::processEvents();
     EXPECT_EQ(journal, GetParam().boxes);
     EXPECT_EQ(text(*window, "Label82"), GetParam().guestsShown) << "お客人数";
@@ -258,7 +258,7 @@ TEST_F(MainWindowTest, TheCloseBoxUnderAnEntryBoxEndsTheProgramAndNoBoxFollows)
     script.answers = {""}; // the box closes as the program ends under it
     script.whileOpen = [&] { window->close(); };
     window->show();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return script.ended(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return script.ended(); }, kPatience));
     QCoreApplication::processEvents();
     EXPECT_EQ(journal, (QStringList{kAskGuests, "program ends"}));
 }

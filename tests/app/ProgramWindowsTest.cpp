@@ -35,7 +35,7 @@ protected:
     {
         script.answers = {guests, trials};
         windows.showMainWindow();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return script.answers.empty(); }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return script.answers.empty(); }, kPatience));
         QCoreApplication::processEvents();
         journal.clear();
     }
@@ -58,11 +58,12 @@ TEST_F(ProgramWindowsTest, HelpReplacesTheMainWindowWhichNeverShowsBesideIt)
     qApp->installEventFilter(&shown);
     openMainWindow();
     click(main(), "HELP");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return helpShownAlone(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return helpShownAlone(); }, kPatience));
     EXPECT_EQ(journal, QStringList("cue pinpon.wav"));
     script.answers = {"100", "1000"};
     windows.helpWindow()->close();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return windows.mainWindow() && script.answers.empty(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return windows.mainWindow() && script.answers.empty(); },
+                                kPatience));
     EXPECT_EQ(shown.most, 1);
 }
 
@@ -72,14 +73,15 @@ TEST_F(ProgramWindowsTest, ClosingTheHelpWindowBringsANewBlankWindowThatAsksAgai
         openMainWindow();
         click(main(), "実験開始");
         click(main(), "HELP");
-        ASSERT_TRUE(QTest::qWaitFor([&] { return helpShownAlone(); }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return helpShownAlone(); }, kPatience));
         journal.clear();
         script.answers = {"10", "37"};
         if (way == QString("閉じる"))
             click(*windows.helpWindow(), "閉じる");
         else
             windows.helpWindow()->close();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return windows.mainWindow() && script.answers.empty(); }))
+        ASSERT_TRUE(QTest::qWaitFor([&] { return windows.mainWindow() && script.answers.empty(); },
+                                    kPatience))
                 << way;
         QCoreApplication::processEvents();
         EXPECT_EQ(journal.size(), 2) << "both questions again, and no cue: " << way;
@@ -99,7 +101,7 @@ TEST_F(ProgramWindowsTest, InputQueuedBeforeBothAnswersIsDropped)
     for (const auto type : {QEvent::KeyPress, QEvent::KeyRelease})
         QCoreApplication::postEvent(button(main(), "実験開始"),
                                     new QKeyEvent(type, Qt::Key_Space, Qt::NoModifier, " "));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return script.answers.empty(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return script.answers.empty(); }, kPatience));
     QTest::qWait(50);
     EXPECT_EQ(journal.size(), 2) << journal.join('\n').toStdString();
     EXPECT_EQ(countSum(main()), 0) << "no run";
@@ -110,14 +112,15 @@ TEST_F(ProgramWindowsTest, ClicksQueuedBehindHelpReachNothingOfTheClosingWindow)
     for (const QString after : {"HELP", "実験開始", "終了", "初期化"}) {
         openMainWindow();
         queueClicks({"HELP", after});
-        ASSERT_TRUE(QTest::qWaitFor([&] { return helpShownAlone(); })) << after.toStdString();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return helpShownAlone(); }, kPatience))
+                << after.toStdString();
         QTest::qWait(50);
         EXPECT_EQ(journal, QStringList("cue pinpon.wav")) << "HELP then " << after.toStdString();
         EXPECT_EQ(std::ranges::count_if(QApplication::topLevelWidgets(), &QWidget::isVisible), 1);
         script.answers = {"100", "1000"};
         windows.helpWindow()->close();
-        ASSERT_TRUE(
-                QTest::qWaitFor([&] { return windows.mainWindow() && script.answers.empty(); }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return windows.mainWindow() && script.answers.empty(); },
+                                    kPatience));
         windows.mainWindow()->closeForHelp();
         journal.clear();
     }

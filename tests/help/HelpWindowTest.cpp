@@ -57,7 +57,7 @@ protected:
                          [this] { log << (window->isVisible() ? "closed, shown" : "closed"); });
         QObject::connect(window, &QObject::destroyed, [this] { log << "destroyed"; });
         window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window, 60000));
     }
     void TearDown() override
     {

@@ -13,7 +13,7 @@
 
 // Acts on the modal box once it is active (a key sent earlier is lost), with its buttons' captions.
 template<typename Act>
-static void whenBoxOpens(Act act, int tries = 500)
+static void whenBoxOpens(Act act, int tries = 6000)
 {
     QTimer::singleShot(10, [=] {
         QWidget* box = QApplication::activeModalWidget();

@@ -16,6 +16,9 @@
 #include <cmath>
 #include <numeric>
 
+// How long a widget test waits for the program: room for a loaded machine.
+constexpr int kPatience = 60000;
+
 // Read before every experiment: a test can look at the window inside a run.
 struct WatchedClock final : Clock
 {
@@ -68,7 +71,7 @@ protected:
         auto window = newWindow();
         script.answers = {guests, trials};
         window->show();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return script.answers.empty(); }))
+        EXPECT_TRUE(QTest::qWaitFor([&] { return script.answers.empty(); }, kPatience))
                 << "the window asked for its parameters";
         QCoreApplication::processEvents();
         journal.clear();
