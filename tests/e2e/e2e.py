@@ -1,18 +1,23 @@
 # SPDX-FileCopyrightText: トルミナの実験２ developers
 # SPDX-License-Identifier: MIT
 
-"""e2e.py [--desktop] BINARY DATA: one journey through the real program on a private X server, by
-xdotool. Without D-Bus, as on a minimal machine; with --desktop, as on a desktop: a session bus and
-the AT-SPI bus of its own, the program's accessibility on, and accessible_app() to read it."""
+"""e2e.py [--desktop | --scale S] BINARY DATA: one journey through the real program on a private X
+server, by xdotool. Without D-Bus, as on a minimal machine; with --desktop, as on a desktop: a
+session bus and the AT-SPI bus of its own, the program's accessibility on, and what a screen reader
+reads checked on the way; with --scale, a 1366 × 768 classroom screen at that scale factor, on which
+both windows must lie whole."""
 import contextlib, ctypes, os, re, shutil, signal, subprocess, sys, tempfile, time  # noqa: E401
 import glob, importlib.util  # noqa: E401
 
 MAIN, HELP = ' トルミナの実験２', ' トルミナの実験２＿ヘルプ（設問と操作方法）'
-# Each button's centre in its window, in pixels from the layout.
+# Each button's centre in its window, in pixels from the layout, and the windows' widths.
 AT = {'終了': (28, 12), 'HELP': (468, 12), '初期化': (524, 12), '実験開始': (492, 468), '閉じる': (584, 12)}
+WIDTH = {MAIN: 553, HELP: 617}
 procs = []  # the processes started, the program last
 DESKTOP = sys.argv[1:2] == ['--desktop']
-BINARY, DATA = sys.argv[1 + DESKTOP:]
+SCALE = sys.argv[2] if sys.argv[1:2] == ['--scale'] else None
+BINARY, DATA = sys.argv[-2:]
+HELP_TEXT = f'{DATA}/../tests/help/help_text.txt'  # the lines the help window must read
 
 
 def spawn(*argv, **kw):  # own process group; killed if we die
@@ -42,16 +47,61 @@ def window(title):
     return wait(lambda: next((w for w, t in windows().items() if t == title), None), title)
 
 
-def click(name, title=MAIN):  # where the button is, whether or not the program listens
-    left, top = re.search(r'Position: (\d+),(\d+)', x('getwindowgeometry', window(title))).groups()
-    x('mousemove', int(left) + AT[name][0], int(top) + AT[name][1], 'click', 1)
+def geometry(title):  # left, top, width, height on the screen
+    return tuple(map(int, re.search(r'Position: (\d+),(\d+).*Geometry: (\d+)x(\d+)',
+                                    x('getwindowgeometry', window(title)), re.S).groups()))
 
 
-def answer(title, text=''):  # keys go to the focused window: there is no window manager
+def click(name, title=MAIN):  # where the button is, at the window's scale, whether or not it listens
+    left, top, width, _ = geometry(title)
+    scale = width / WIDTH[title]
+    x('mousemove', left + round(AT[name][0] * scale), top + round(AT[name][1] * scale), 'click', 1)
+
+
+def keys(title, *names):  # to that window, focused first: there is no window manager
+    w = window(title)
+    x('windowfocus', '--sync', w)
+    for name in names:
+        x('key', name)
+        time.sleep(0.15)  # a pupil's quick second press
+
+
+def answer(title, text='', key='Return'):  # keys go to the focused box
     w = wait(lambda: (w := x('getwindowfocus')) and x('getwindowname', w) == title and w, title)
     x('type', '--delay', 30, text)  # type takes the rest of the line as text: no chaining
-    x('key', 'Return')
+    x('key', key)
     wait(lambda: w not in windows(), f'{title!r} to close', may_end=True)
+
+
+def close_box(title):  # what a window manager sends when the user clicks a window's close box
+    xlib = ctypes.CDLL('libX11.so.6')
+    xlib.XOpenDisplay.restype = ctypes.c_void_p
+    xlib.XInternAtom.restype = ctypes.c_ulong
+    xlib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    xlib.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                                ctypes.c_void_p]
+    xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+
+    class ClientMessage(ctypes.Structure):  # XClientMessageEvent, padded to an XEvent
+        _fields_ = [('type', ctypes.c_int), ('serial', ctypes.c_ulong), ('send_event', ctypes.c_int),
+                    ('display', ctypes.c_void_p), ('window', ctypes.c_ulong),
+                    ('message_type', ctypes.c_ulong), ('format', ctypes.c_int),
+                    ('data', ctypes.c_long * 5), ('pad', ctypes.c_long * 12)]
+    display = xlib.XOpenDisplay(None)
+    w = int(window(title))
+    message = ClientMessage(type=33, window=w, format=32,
+                            message_type=xlib.XInternAtom(display, b'WM_PROTOCOLS', 0))
+    message.data[0] = xlib.XInternAtom(display, b'WM_DELETE_WINDOW', 0)
+    xlib.XSendEvent(display, w, 0, 0, ctypes.byref(message))
+    xlib.XCloseDisplay(display)
+
+
+def stopped(act):  # act on a program that is busy: everything queues up until it goes on
+    os.kill(procs[-1].pid, signal.SIGSTOP)
+    try:
+        act()
+    finally:
+        os.kill(procs[-1].pid, signal.SIGCONT)
 
 
 def journey(guests=' お客人数の設定', trials=' 実験回数の設定'):
@@ -59,21 +109,110 @@ def journey(guests=' お客人数の設定', trials=' 実験回数の設定'):
     answer(trials)
     icon = x('-id', window(MAIN), '_NET_WM_ICON', tool='xprop')
     assert re.findall(r'Icon \((\d+) x (\d+)\)', icon) == [('32', '32')], f'the icon: {icon}'
+    read_windows_and_empty_table()
     # Clicks that queue up while the program is busy: only the first, HELP, may count.
-    os.kill(procs[-1].pid, signal.SIGSTOP)
-    for name in ('HELP', 'HELP', '実験開始', '初期化', '終了'):
-        click(name)
-    os.kill(procs[-1].pid, signal.SIGCONT)
+    stopped(lambda: [click(name) for name in ('HELP', 'HELP', '実験開始', '初期化', '終了')])
     for _ in range(2):  # the help alone, and still alone a moment later
         wait(lambda: sorted(windows().values()) == [HELP], 'the help window alone')
         time.sleep(1)
+    read_help_text()
     click('閉じる', HELP)
     answer(guests, '10')
     answer(trials, '37')
-    for name in ('実験開始', '終了'):  # the quit cue is a FIFO, which must not hold up the end
-        click(name)
-    answer('トルミナの実験')
+    # Enter runs the experiment; pressed again, and Space after it, it throws nothing away.
+    keys(MAIN, 'Return', 'Return', 'space')
+    time.sleep(1)
+    assert sorted(windows().values()) == [MAIN], f'the main window alone: {windows()}'
+    read_result(10, 37)
+    # A reset queued behind a run comes after it, never inside it.
+    click('初期化')
+    answer(guests, '1000')
+    answer(trials, '10000')
+    stopped(lambda: [click(name) for name in ('実験開始', '初期化')])
+    answer(guests, '10')
+    answer(trials, '5')
+    read_blank_table(10, 5)
+    # No, then Esc in an entry box and the close box at once: the program ends at once.
+    click('終了')  # the quit cue is a FIFO, which must not hold up the end
+    answer('トルミナの実験', key='Escape')
+    click('初期化')
+    window(guests)
+    stopped(lambda: (x('key', 'Escape'), close_box(MAIN)))
+    started = time.monotonic()
     assert procs[-1].wait(60) == 0, 'the exit status'
+    print(f'ended {time.monotonic() - started:.2f} s after Esc and the close box')
+
+
+def small_screen(guests=' お客人数の設定', trials=' 実験回数の設定'):
+    """Both windows, 実験開始 included, lie inside the screen."""
+    def inside(title):
+        left, top, width, height = geometry(title)
+        assert left >= 0 and top >= 0 and left + width <= 1366 and top + height <= 768, \
+            f'{title} at {width}x{height}+{left}+{top} is not inside the 1366x768 screen'
+    answer(guests)
+    answer(trials)
+    inside(MAIN)
+    click('HELP')
+    inside(HELP)
+    click('閉じる', HELP)
+    answer(guests)
+    answer(trials)
+    close_box(MAIN)
+    assert procs[-1].wait(60) == 0, 'the exit status'
+
+
+def read_windows_and_empty_table():  # what a screen reader finds as the main window opens
+    if not DESKTOP:
+        return
+    main = accessible_window(MAIN)
+    assert main.getRoleName() == 'frame', f'the main window is a {main.getRoleName()}'
+    table = accessible_table().queryTable()
+    assert (table.nRows, table.nColumns) == (7, 9), f'{table.nRows} x {table.nColumns} cells'
+    assert table.getColumnHeader(0).name == '～  -57', table.getColumnHeader(0).name
+    assert all(table.getAccessibleAt(r, c).name == '' for r in range(7) for c in range(9))
+
+
+def read_help_text():  # the help text, line by line, as a screen reader reads it
+    if not DESKTOP:
+        return
+    import pyatspi
+    help = accessible_window(HELP)
+    assert help.getRoleName() == 'frame', f'the help window is a {help.getRoleName()}'
+    view = accessible(lambda: pyatspi.findDescendant(help, lambda a: a.name == 'ヘルプ', True),
+                      'the help text')
+    text, lines, offset = view.queryText(), [], 0
+    while offset < text.characterCount:
+        line, start, end = text.getTextAtOffset(offset, pyatspi.TEXT_BOUNDARY_LINE_START)
+        lines.append(line.rstrip('\n'))
+        offset = max(end, offset + 1)
+    expected = open(HELP_TEXT, encoding='utf-8').read().split('\n')[:-1]
+    assert lines[1:] == expected[1:] and len(lines) + (text.getText(0, 1) == '\n') >= 28, \
+        f'the help text read by line: {lines}'
+
+
+def read_result(guests, trials):  # the result, where the focus lands after a run
+    if not DESKTOP:
+        return
+    import pyatspi
+    table = accessible_table()
+    cells = table.queryTable()
+    counts = [cells.getAccessibleAt(r, c).name for r in range(7) for c in range(9)]
+    assert sum(map(int, counts)) == trials, f'the counts read: {counts}'
+    assert table.getState().contains(pyatspi.STATE_FOCUSED), 'the focus is on the result'
+    assert re.fullmatch(rf'不足枚数の平均 -?[0-9]*\.[0-9]（お客人数 {guests}、実験回数 {trials}）。'
+                        r'次の実験は［初期化］から。', table.description), table.description
+
+
+def read_blank_table(guests, trials):  # after a reset: the new parameters, a blank table
+    if not DESKTOP:
+        return
+    import pyatspi
+    main = accessible_window(MAIN)
+    shown = {a.description: a.name for a in pyatspi.findAllDescendants(
+        main, lambda a: a.getRole() == pyatspi.ROLE_LABEL and a.description in ('お客人数', '実験回数'))}
+    assert shown == {'お客人数': str(guests), '実験回数': str(trials)}, shown
+    cells = accessible_table().queryTable()
+    assert all(cells.getAccessibleAt(r, c).name == '' for r in range(7) for c in range(9))
 
 
 def no_buses(tmp):  # even where libdbus would start a session bus itself (dbus-x11's dbus-launch)
@@ -121,15 +260,16 @@ def accessible_app():
                                     if a and a.name == 'torumina'), None), 'torumina')
 
 
-def expect_accessible_button(name, title=MAIN):  # a push button of that name in that window
-    import pyatspi
+def accessible_window(title):
     app = accessible_app()
+    return accessible(lambda: next((w for w in app if w and w.name == title), None), title)
 
-    def button():
-        window = next((w for w in app if w and w.name == title), None)
-        return window and pyatspi.findDescendant(  # breadth first: depth first takes seconds
-            window, lambda a: a.getRole() == pyatspi.ROLE_PUSH_BUTTON and a.name == name, True)
-    accessible(button, f'push button {name} in{title}')
+
+def accessible_table():
+    import pyatspi
+    main = accessible_window(MAIN)
+    return accessible(lambda: pyatspi.findDescendant(  # breadth first: depth first takes seconds
+        main, lambda a: a.getRole() == pyatspi.ROLE_TABLE, True), 'the table')
 
 
 def children():  # ours, the daemons' children among them once their parents end (subreaper)
@@ -162,19 +302,19 @@ with tempfile.TemporaryDirectory() as tmp:
         os.environ.update(HOME=tmp, XDG_RUNTIME_DIR=tmp, LANG='C.UTF-8')
         with open(f'{tmp}/display', 'w') as f:  # -noreset: up when its last client leaves
             spawn('Xvfb', '-displayfd', str(f.fileno()), '-noreset', '-nolisten', 'tcp',
-                  '-screen', '0', '1024x768x24', pass_fds=(f.fileno(),), stderr=subprocess.DEVNULL)
+                  '-screen', '0', '1366x768x24' if SCALE else '1024x768x24', pass_fds=(f.fileno(),), stderr=subprocess.DEVNULL)
         os.environ['DISPLAY'] = ':' + wait(lambda: (n := open(f'{tmp}/display').read())
                                            .endswith('\n') and n.strip(), 'Xvfb')
         if DESKTOP:
             desktop_buses(tmp)
         else:
             no_buses(tmp)
+        if SCALE:
+            os.environ['QT_SCALE_FACTOR'] = SCALE
         shutil.copy(f'{DATA}/pinpon.wav', tmp)  # and a FIFO as the quit cue
         os.mkfifo(f'{tmp}/endpinpon.wav')
         spawn(os.path.abspath(BINARY), cwd=tmp)  # it looks its cues up there
-        if DESKTOP:
-            expect_accessible_button('実験開始')
-        journey()
+        small_screen() if SCALE else journey()
     except BaseException:
         with contextlib.suppress(Exception):
             print('windows on the screen:', windows())
