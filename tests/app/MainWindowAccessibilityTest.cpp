@@ -56,7 +56,7 @@ TEST_F(MainWindowTest, EveryCountIsHeadedByTheCaptionOfItsClass)
     }
 }
 
-TEST_F(MainWindowTest, TheTableAnnouncesTheMeanAndWhatItIsTheMeanOf)
+TEST_F(MainWindowTest, TheTableAnnouncesTheMeanWithItsParameters)
 {
     auto window = openWindow("100", "1000");
     click(*window, "実験開始");

@@ -55,7 +55,7 @@ TEST_P(MainWindowLook, EveryLabelIsReadableOnItsBackground)
     }
 }
 
-TEST_P(MainWindowLook, TheTitleIsBoldOnLightCyanAndTheValuesOnWhite)
+TEST_P(MainWindowLook, FixedBackgroundsStayOnEveryTheme)
 {
     auto window = openWindow("100", "1000");
     const QImage screen = window->grab().toImage();
@@ -75,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(Themes, MainWindowLook, testing::Values(0, 1),
                              return row.param == 0 ? "Dark" : "Light";
                          });
 
-TEST_F(MainWindowTest, CaptionsAreBoldAndTheCornerCellsUseTheWindowsFont)
+TEST_F(MainWindowTest, EveryLabelHasTheFontItWasLaidOutWith)
 {
     auto window = openWindow("100", "1000");
     for (const char* bold : {"Label83", "Label1", "Label4"}) {
@@ -94,7 +94,7 @@ TEST_F(MainWindowTest, CaptionsAreBoldAndTheCornerCellsUseTheWindowsFont)
 
 // 15 twips to a pixel: the client area of 8295 × 7680 twips, and each
 // caption touching the value it names, on the same row.
-TEST_F(MainWindowTest, TheWindowAndItsValueRowsStandAsLaidOut)
+TEST_F(MainWindowTest, TheValueRowsStandAsLaidOut)
 {
     auto window = openWindow("100", "1000");
     EXPECT_EQ(window->size(), QSize(553, 512));

@@ -12,7 +12,7 @@ const QString kAskTrials =
 const QString kConfirmInEntry = QStringLiteral("confirm 確認: 終了していいですか？");
 const QStringList kAllButtons{"実験開始", "終了", "初期化", "HELP"};
 
-TEST_F(MainWindowTest, ANewWindowIsBlankAndReadyWithTheFocusOnStart)
+TEST_F(MainWindowTest, ANewWindowIsBlankWithTheFocusOnStart)
 {
     auto window = openWindow("100", "1000");
     EXPECT_EQ(counts(*window).join(""), "") << "no count before a run";
@@ -40,7 +40,7 @@ TEST_F(MainWindowTest, TabWalksFromStartThroughTheTableToTheOtherButtons)
 
 // After a run the start button is disabled; a key pressed once too often
 // must find the result, where nothing throws it away.
-TEST_F(MainWindowTest, AfterARunTheFocusRestsOnTheTableWhereEnterAndSpaceDoNothing)
+TEST_F(MainWindowTest, AKeyPressedOnceTooOftenAfterARunLeavesTheResult)
 {
     auto window = openWindow("100", "1000");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -163,7 +163,7 @@ TEST_F(MainWindowTest, ARunShowsACountInEveryCellAddingUpToTheExperiments)
     EXPECT_EQ(journal, QStringList()) << "a run plays no cue and asks nothing";
 }
 
-TEST_F(MainWindowTest, DuringARunTheHourglassShowsAndOnlyQuitAndResetAreDisabled)
+TEST_F(MainWindowTest, ARunShowsTheHourglassWithQuitAndResetDisabled)
 {
     auto window = openWindow("100", "1000");
     QSet<QString> during;
@@ -187,7 +187,7 @@ TEST_F(MainWindowTest, EnterOnTheFocusedStartButtonRuns)
     }
 }
 
-TEST_F(MainWindowTest, ResetBlanksTheTableBeforeAskingAgainAndTheNextRunStandsAlone)
+TEST_F(MainWindowTest, ResetBlanksTheTableBeforeAskingForNewParameters)
 {
     auto window = openWindow("100", "1000");
     click(*window, "実験開始");
@@ -252,7 +252,7 @@ TEST_F(MainWindowTest, AnEngineRefusalIsToldInJapaneseWithTheRange)
     EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
 }
 
-TEST_F(MainWindowTest, TheCloseBoxUnderAnEntryBoxEndsTheProgramAndNoBoxFollows)
+TEST_F(MainWindowTest, TheCloseBoxUnderAnEntryBoxEndsTheProgramWithoutAnotherBox)
 {
     auto window = newWindow();
     script.answers = {""}; // the box closes as the program ends under it

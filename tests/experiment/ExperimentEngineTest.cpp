@@ -33,7 +33,7 @@ static ExperimentResult oneAtATime(RandomSource& random, int guests, int trials)
     return r;
 }
 
-TEST(ClassIndex, OpenEndsAndOneValuePerInnerClass)
+TEST(ClassIndex, ClassesHoldOneValueEachButTheOpenEnds)
 {
     for (auto [m, expected] :
          {std::pair{-1000, 1}, {-58, 1}, {-57, 2}, {-1, 58}, {0, 59}, {1, 60}, {3, 62}, {4, 63}})

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(FormatMean, ShowsOneDecimalAndNoLeadingZero)
+TEST(FormatMean, ShowsOneDecimalWithoutLeadingZero)
 {
     // No sign on a zero; ties go away from zero, and -7.45f falls short of one.
     const std::pair<float, const char*> table[] = {

@@ -28,7 +28,7 @@ static void whenBoxOpens(Act act, int tries = 6000)
     });
 }
 
-TEST(QtDialogs, TheInputBoxGivesTheWholeAnswerOnOkAndTheEmptyTextOnCancelOrClose)
+TEST(QtDialogs, TheInputBoxGivesTheTypedAnswerOnlyOnOk)
 {
     const QString pasted = QString(40000, ' ') + '0'; // longer than a line edit's default
     QtDialogs dialogs;
@@ -48,7 +48,7 @@ TEST(QtDialogs, TheInputBoxGivesTheWholeAnswerOnOkAndTheEmptyTextOnCancelOrClose
     }
 }
 
-TEST(QtDialogs, TheYesNoBoxHasNoIconAndEnterMeansYesEvenAfterTabAndEscBefore)
+TEST(QtDialogs, EnterOnTheYesNoBoxMeansYesEvenAfterANoBefore)
 {
     QtDialogs dialogs;
     whenBoxOpens([](QWidget* box, const QStringList& captions) {
