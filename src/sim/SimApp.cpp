@@ -3,17 +3,19 @@
 
 #include "SimApp.h"
 
+#include "DistributionChart.h"
 #include "ExactDistribution.h"
 #include "ExperimentEngine.h"
 #include "RandomSource.h"
-#include "SimChart.h"
 #include "SimOptions.h"
 #include "SimReport.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QSaveFile>
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <random>
 #include <variant>
@@ -58,6 +60,34 @@ ExperimentResult runExperiments(const SimOptions& options, std::uint64_t seed)
     return ExperimentEngine(source).run(options.guests, options.trials);
 }
 
+QtMessageHandler qtDefaultHandler = nullptr;
+
+void quietQtMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    // A headless tool has no session, so the missing runtime folder of a
+    // desktop session is no news to its user; everything else is passed on.
+    if (type == QtWarningMsg
+        && message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
+        return;
+    qtDefaultHandler(type, context, message);
+}
+
+// Fonts, and so text, need a QGuiApplication; no display is needed unless
+// the caller chose a platform.
+std::unique_ptr<QGuiApplication> startGui()
+{
+    if (QGuiApplication::instance() != nullptr)
+        return nullptr;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    qtDefaultHandler = qInstallMessageHandler(quietQtMessages);
+    static int argc = 1;
+    static char name[] = "torumina-sim";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
 } // namespace
 
 int runSim(std::span<const char* const> args, std::string& out, std::string& err)
@@ -100,9 +130,10 @@ int runSim(std::span<const char* const> args, std::string& out, std::string& err
         run.exact = exactDistribution(options.guests);
 
     if (chart) {
-        const ChartData data =
-                chartData(run, run.exact ? *run.exact : exactDistribution(options.guests));
-        const QByteArray png = chartPng(data);
+        const auto gui = startGui();
+        const QByteArray png = distributionChartPng(
+                distributionChart(run.guests, run.trials, run.result,
+                                  run.exact ? *run.exact : exactDistribution(options.guests)));
         if (png.isEmpty()) {
             err = chartError(*options.chartPath, QStringLiteral("PNG encoding failed"),
                              QStringLiteral("PNG に変換できません"));
