@@ -38,21 +38,6 @@ TEST_F(MainWindowTest, TabWalksFromStartThroughTheTableToTheOtherButtons)
     EXPECT_EQ(walk, (QStringList{"度数分布表", "終了", "初期化", "HELP", "実験開始"}));
 }
 
-// After a run the start button is disabled; a key pressed once too often
-// must find the result, where nothing throws it away.
-TEST_F(MainWindowTest, AKeyPressedOnceTooOftenAfterARunLeavesTheResult)
-{
-    auto window = openWindow("100", "1000");
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    EXPECT_EQ(focusName(), "度数分布表");
-    const QStringList shown = counts(*window);
-    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space, Qt::Key_Enter})
-        QTest::keyClick(QApplication::focusWidget(), key);
-    EXPECT_EQ(counts(*window), shown);
-    EXPECT_EQ(journal, QStringList()) << "no cue, no box";
-    EXPECT_TRUE(window->isVisible());
-}
-
 TEST_F(MainWindowTest, ArrowKeysMoveAMarkedCellThroughTheCounts)
 {
     auto window = openWindow("100", "1000");
@@ -175,16 +160,6 @@ TEST_F(MainWindowTest, ARunShowsTheHourglassWithQuitAndResetDisabled)
     EXPECT_EQ(during, QSet<QString>{QString::number(Qt::WaitCursor) + " 実験開始,HELP"});
     EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor) << "the arrow after the run";
     EXPECT_EQ(enabledButtons(*window), (QStringList{"終了", "初期化", "HELP"}));
-}
-
-TEST_F(MainWindowTest, EnterOnTheFocusedStartButtonRuns)
-{
-    for (const auto& [key, modifier] :
-         {std::pair{Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Enter, Qt::KeypadModifier}}) {
-        auto window = openWindow("10", "37");
-        QTest::keyClick(QApplication::focusWidget(), key, modifier);
-        EXPECT_EQ(countSum(*window), 37) << "key " << key;
-    }
 }
 
 TEST_F(MainWindowTest, ResetBlanksTheTableBeforeAskingForNewParameters)

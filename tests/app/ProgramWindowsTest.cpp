@@ -106,38 +106,3 @@ TEST_F(ProgramWindowsTest, InputQueuedBeforeBothAnswersIsDropped)
     EXPECT_EQ(journal.size(), 2) << journal.join('\n').toStdString();
     EXPECT_EQ(countSum(main()), 0) << "no run";
 }
-
-TEST_F(ProgramWindowsTest, ClicksQueuedBehindHelpReachNothingOfTheClosingWindow)
-{
-    for (const QString after : {"HELP", "実験開始", "終了", "初期化"}) {
-        openMainWindow();
-        queueClicks({"HELP", after});
-        ASSERT_TRUE(QTest::qWaitFor([&] { return helpShownAlone(); }, kPatience))
-                << after.toStdString();
-        QTest::qWait(50);
-        EXPECT_EQ(journal, QStringList("cue pinpon.wav")) << "HELP then " << after.toStdString();
-        EXPECT_EQ(std::ranges::count_if(QApplication::topLevelWidgets(), &QWidget::isVisible), 1);
-        script.answers = {"100", "1000"};
-        windows.helpWindow()->close();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return windows.mainWindow() && script.answers.empty(); },
-                                    kPatience));
-        windows.mainWindow()->closeForHelp();
-        journal.clear();
-    }
-}
-
-// A reset queued behind a run must not ask new parameters inside it: the
-// table would show a run that the labels do not describe.
-TEST_F(ProgramWindowsTest, AResetQueuedBehindARunNeverRunsInsideIt)
-{
-    openMainWindow("1000", "10000");
-    script.answers = {"10", "5"};
-    queueClicks({"実験開始", "初期化"});
-    QTest::qWait(200);
-    if (text(main(), "Label2") == "5") {
-        EXPECT_EQ(counts(main()).join(""), "") << "a reset after the run blanks it";
-        EXPECT_TRUE(button(main(), "実験開始")->isEnabled());
-    } else {
-        EXPECT_EQ(countSum(main()), 10000) << "the run of the parameters the labels show";
-    }
-}

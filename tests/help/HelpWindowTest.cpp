@@ -139,8 +139,6 @@ TEST_P(HelpWindowKeys, CloseTheWindowWhichThenLeadsBack)
 
 INSTANTIATE_TEST_SUITE_P(OnTheCloseButton, HelpWindowKeys,
                          testing::Values(CloseKey{"Enter", Qt::Key_Return, Qt::NoModifier},
-                                         CloseKey{"KeypadEnter", Qt::Key_Enter, Qt::KeypadModifier},
-                                         CloseKey{"Space", Qt::Key_Space, Qt::NoModifier},
                                          CloseKey{"Esc", Qt::Key_Escape, Qt::NoModifier}),
                          [](const testing::TestParamInfo<CloseKey>& row) {
                              return row.param.name;
