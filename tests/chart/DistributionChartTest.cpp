@@ -7,99 +7,111 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
-#include <map>
+namespace {
 
-// The chart read back from its pixels. A run of 20 evenings with 5 guests, whose exact law puts
-// 6, 4, 10, 5, 5, 1, 1 of 32 paths at the lowest balances 1 down to -5.
-class DistributionChartTest : public testing::Test
+// 20 evenings of 5 guests: 1 ended at a lowest balance of -4, 1 at -1, 8 at 0 and 10 at 1. Of the
+// 32 paths of 5 tosses the exact law puts 10 at -1 and 6 at 1: 6.25 and 3.75 evenings expected.
+DistributionChart fiveGuests()
 {
-protected:
-    static void SetUpTestSuite()
-    {
-        ExperimentResult result;
-        for (const auto& [m, count] : counts)
-            result.lowestBalanceCounts[std::size_t(m + kMaxCustomers)] = count;
-        chart = distributionChart(5, 20, result, exactDistribution(5));
-        image = distributionChartImage(chart);
-        // The bars' colour is the one that reaches lowest; the legend shows it above the plot.
-        for (int y = image.height() - 1; baseline < 0 && y >= 0; --y) {
-            for (int x = 0; x < image.width() && baseline < 0; ++x) {
-                if (isBlue(image.pixel(x, y)))
-                    baseline = y, bar = image.pixel(x, y);
+    ExperimentResult result;
+    for (const auto& [m, count] : {std::pair{-4, 1}, {-1, 1}, {0, 8}, {1, 10}})
+        result.lowestBalanceCounts[std::size_t(m + kMaxCustomers)] = count;
+    return distributionChart(5, 20, result, exactDistribution(5));
+}
+
+const QImage& image()
+{
+    static const QImage chart = distributionChartImage(fiveGuests());
+    return chart;
+}
+
+// The bars' blue and the theory line's red, antialiased edges left out.
+bool isBar(int x, int y)
+{
+    return qBlue(image().pixel(x, y)) > 150 && qRed(image().pixel(x, y)) < 100;
+}
+
+bool isRed(int x, int y)
+{
+    return qRed(image().pixel(x, y)) > 150 && qGreen(image().pixel(x, y)) < 100;
+}
+
+// The lowest row of bar colour: the bars' foot.
+int foot()
+{
+    static const int row = [] {
+        for (int y = image().height() - 1;; --y) {
+            for (int x = 0; x < image().width(); ++x) {
+                if (isBar(x, y))
+                    return y;
             }
         }
-        for (int x = 0; x < image.width(); ++x) {
-            const bool inBar = image.pixel(x, baseline) == bar;
-            if (inBar && (x == 0 || image.pixel(x - 1, baseline) != bar))
-                barStarts.push_back(x);
-            if (!inBar && x > 0 && image.pixel(x - 1, baseline) == bar)
-                centres.push_back((barStarts.back() + x - 1) / 2);
-        }
-    }
-
-    static bool isBlue(QRgb p) { return qBlue(p) > 150 && qRed(p) < 100; }
-    static bool isRed(QRgb p) { return qRed(p) > 150 && qGreen(p) < 100 && qBlue(p) < 100; }
-
-    // Pixels from the baseline up to the top of the bar in column x.
-    static int barHeight(int x)
-    {
-        int top = baseline;
-        for (int y = baseline; y >= 0; --y) {
-            if (image.pixel(x, y) == bar)
-                top = y;
-        }
-        return baseline - top + 1;
-    }
-
-    static inline const std::map<int, int> counts{{-4, 1}, {-1, 1}, {0, 8}, {1, 10}};
-    static inline DistributionChart chart;
-    static inline QImage image;
-    static inline QRgb bar = 0;
-    static inline int baseline = -1;
-    static inline std::vector<int> barStarts;
-    static inline std::vector<int> centres;
-};
-
-TEST_F(DistributionChartTest, BarsStandOnlyWhereEveningsEnded)
-{
-    ASSERT_EQ(centres.size(), counts.size()) << "one bar for each lowest balance that occurred";
-    // -4, then -3 and -2 empty, then -1, 0 and 1 side by side.
-    const int slot = centres[3] - centres[2];
-    EXPECT_NEAR(centres[1] - centres[0], 3 * slot, 2);
-    EXPECT_NEAR(centres[2] - centres[1], slot, 2);
-    EXPECT_NEAR(barHeight(centres[3]) * 8.0 / 10.0, barHeight(centres[2]), 2);
-    EXPECT_NEAR(barHeight(centres[3]) * 1.0 / 10.0, barHeight(centres[1]), 2);
+    }();
+    return row;
 }
 
-// Over the bar of 10 evenings at 1, the theory expects 20 * 6/32 = 3.75; over the bar of one
-// evening at -1, 20 * 10/32 = 6.25.
-TEST_F(DistributionChartTest, TheoryLineStandsAtTheExpectedCount)
+// The middle column of each bar, left to right.
+std::vector<int> bars()
 {
-    ASSERT_EQ(centres.size(), counts.size());
-    const double unit = barHeight(centres[3]) / 10.0; // pixels per evening
-    for (const auto& [column, expected] : {std::pair{centres[3], 3.75}, {centres[1], 6.25}}) {
-        SCOPED_TRACE(testing::Message() << "expected count " << expected);
+    std::vector<int> middles;
+    for (int x = 1, start = 0; x < image().width(); ++x) {
+        if (isBar(x, foot()) && !isBar(x - 1, foot()))
+            start = x;
+        if (!isBar(x, foot()) && isBar(x - 1, foot()))
+            middles.push_back((start + x - 1) / 2);
+    }
+    return middles;
+}
+
+// The height above the foot of the topmost pixel of bar colour in column x.
+int height(int x)
+{
+    int top = foot();
+    for (int y = foot(); y > image().height() / 5; --y) // below the legend
+        top = isBar(x, y) ? y : top;
+    return foot() - top + 1;
+}
+
+} // namespace
+
+TEST(DistributionChart, BarsStandWhereEveningsEnded)
+{
+    const std::vector<int> x = bars();
+    ASSERT_EQ(x.size(), 4u) << "one bar for each lowest balance that occurred";
+    // -4, then -3 and -2 empty, then -1, 0 and 1 side by side.
+    EXPECT_NEAR(x[1] - x[0], 3 * (x[3] - x[2]), 2);
+    EXPECT_NEAR(x[2] - x[1], x[3] - x[2], 2);
+    EXPECT_NEAR(height(x[2]), height(x[3]) * 8 / 10, 2);
+    EXPECT_NEAR(height(x[1]), height(x[3]) * 1 / 10, 2);
+}
+
+TEST(DistributionChart, TheoryLineStandsAtTheExpectedCount)
+{
+    const std::vector<int> x = bars();
+    ASSERT_EQ(x.size(), 4u) << "one bar for each lowest balance that occurred";
+    const double evening = height(x[3]) / 10.0; // pixels
+    for (const auto& [column, expected] : {std::pair{x[3], 3.75}, {x[1], 6.25}}) {
         int sum = 0, n = 0;
-        for (int y = image.height() / 5; y < baseline; ++y) { // below the legend's red line
-            if (isRed(image.pixel(column, y)))
+        for (int y = image().height() / 5; y < foot(); ++y) {
+            if (isRed(column, y))
                 sum += y, ++n;
         }
-        ASSERT_GT(n, 0) << "no line over the bar";
-        const double lineHeight = baseline - double(sum) / n;
-        EXPECT_NEAR(lineHeight, expected * unit, 3);
+        ASSERT_GT(n, 0) << "no line over the bar of column " << column;
+        const double lineHeight = foot() - double(sum) / n;
+        EXPECT_NEAR(lineHeight, expected * evening, 3) << expected << " evenings expected";
     }
 }
 
-// A window that paints the chart into part of itself shows there what the PNG holds.
-TEST_F(DistributionChartTest, WindowShowsWhatThePngShows)
+TEST(DistributionChart, WindowShowsWhatThePngShows)
 {
     QImage window(1200, 800, QImage::Format_RGB32);
     window.fill(Qt::black);
     {
         QPainter painter(&window);
-        paintDistributionChart(painter, QRectF(100, 150, 1000, 600), chart);
+        paintDistributionChart(painter, QRectF(100, 150, 1000, 600), fiveGuests());
     }
-    EXPECT_EQ(window.copy(100, 150, 1000, 600), QImage::fromData(distributionChartPng(chart)));
+    EXPECT_EQ(window.copy(100, 150, 1000, 600),
+              QImage::fromData(distributionChartPng(fiveGuests())));
     EXPECT_EQ(window.pixel(99, 149), QColor(Qt::black).rgb()) << "painted outside its area";
     EXPECT_EQ(window.pixel(1100, 750), QColor(Qt::black).rgb()) << "painted outside its area";
 }

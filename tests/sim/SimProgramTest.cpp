@@ -1,0 +1,140 @@
+// SPDX-FileCopyrightText: トルミナの実験２ developers
+// SPDX-License-Identifier: MIT
+
+// The built torumina-sim, started as a shell starts it.
+
+#include <gmock/gmock.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string folder()
+{
+    return testing::TempDir() + "torumina-sim-program/";
+}
+
+std::string slurp(const std::string& name)
+{
+    return (std::ostringstream() << std::ifstream(folder() + name).rdbuf()).str();
+}
+
+struct Outcome
+{
+    int status = -1; // as a shell reports it: 128 + the signal that ended it, if one did
+    std::string out;
+    std::string err;
+};
+
+// An @ in an argument stands for folder(). Standard output and error go to files there,
+// unless redirect, run just before the program starts, sends standard output elsewhere.
+Outcome launch(
+        std::vector<std::string> args, const std::function<void()>& redirect = [] {})
+{
+    std::vector<char*> argv{const_cast<char*>(TORUMINA_SIM_PATH)};
+    for (std::string& arg : args) {
+        if (const auto at = arg.find('@'); at != std::string::npos)
+            arg.replace(at, 1, folder());
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+    const std::string out = folder() + "stdout", err = folder() + "stderr";
+    if (fork() == 0) {
+        dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDOUT_FILENO);
+        dup2(open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
+        signal(SIGPIPE, SIG_DFL);
+        redirect();
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    wait(&status);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), slurp("stdout"),
+            slurp("stderr")};
+}
+
+struct Case
+{
+    const char* name;
+    std::vector<std::string> args;
+    int status;
+    std::string printed = {};
+    void (*redirect)() = [] {};
+};
+
+class SimProgram : public testing::TestWithParam<Case>
+{
+protected:
+    void SetUp() override
+    {
+        fs::permissions(folder() + "readonly", fs::perms::owner_all, ignored); // a failed run's
+        fs::remove_all(folder());
+        fs::create_directories(folder() + "readonly");
+        ASSERT_EQ(mkfifo((folder() + "fifo").c_str(), 0600), 0);
+        std::ofstream(folder() + "readonly/kept.png") << "earlier chart";
+        fs::permissions(folder() + "readonly", fs::perms::owner_read | fs::perms::owner_exec);
+    }
+
+    std::error_code ignored;
+};
+
+} // namespace
+
+TEST_P(SimProgram, ExitStatusTellsWhatHappened)
+{
+    if (GetParam().args.back() == "--chart=@readonly/kept.png" && geteuid() == 0)
+        GTEST_SKIP() << "root writes into a read-only folder";
+    const Outcome run = launch(GetParam().args, GetParam().redirect);
+    EXPECT_EQ(run.status, GetParam().status);
+    EXPECT_EQ(run.err.empty(), run.status == 0) << "a message exactly when it failed: " << run.err;
+    EXPECT_THAT(run.out, testing::HasSubstr(GetParam().printed));
+    if (run.status != 0) {
+        EXPECT_EQ(run.out, "") << "no report when it failed";
+    }
+    EXPECT_EQ(slurp("readonly/kept.png"), "earlier chart");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+        Sim, SimProgram,
+        testing::Values(Case{"Version", {"--version"}, 0, "torumina-sim " TORUMINA_VERSION "\n"},
+                        Case{"ChartSaved", {"--trials=10", "--chart=@chart.png"}, 0, "実験回数 10"},
+                        Case{"InvalidOption", {"--guests=0"}, 2},
+                        Case{"ChartInMissingFolder", {"--chart=@missing/chart.png"}, 1},
+                        Case{"ChartIsAFolder", {"--chart=@readonly"}, 1},
+                        Case{"ChartIsAPipe", {"--chart=@fifo"}, 1},
+                        Case{"ChartInReadOnlyFolder", {"--chart=@readonly/kept.png"}, 1},
+                        Case{"FullDisk",
+                             {"--trials=1"},
+                             3,
+                             "",
+                             [] { dup2(open("/dev/full", O_WRONLY), STDOUT_FILENO); }},
+                        Case{"ClosedOutput", {"--trials=1"}, 3, "", [] { close(STDOUT_FILENO); }}),
+        [](const auto& row) { return std::string(row.param.name); });
+
+// A file size limit below the chart's size fails it near its end, as a full disk would.
+TEST(SimChartFile, ChartCutShortLeavesTheEarlierOne)
+{
+    fs::create_directories(folder());
+    ASSERT_EQ(launch({"--seed=1", "--chart=@chart.png"}).status, 0);
+    static rlim_t size = fs::file_size(folder() + "chart.png");
+    std::ofstream(folder() + "chart.png") << "earlier chart";
+    const Outcome run = launch({"--seed=1", "--chart=@chart.png"}, [] {
+        signal(SIGXFSZ, SIG_IGN); // a file grown too big is then an error, like a full disk
+        const rlimit limit{size - 100, size - 100};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(slurp("chart.png"), "earlier chart");
+}
