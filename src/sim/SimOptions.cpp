@@ -205,10 +205,14 @@ the organiser held (the shortage count); a run counts how often each occurred.
   -v, --version   版 / the version
 
 終了状態 / Exit status:
-  0  成功 / success
+  0  成功。出力の読み手が途中でやめたとき（head に渡したときなど）も、
+     何も言わずに 0 で終わる
+     success, also when the reader of standard output stops early (as head
+     does): the rest of the report is dropped without a message
   1  グラフを書けない（同じ名前の前のファイルはそのまま残る）
-     chart not written (an earlier file of that name is kept)
+     the chart could not be written (an earlier file of that name is kept)
   2  オプションの誤り / invalid option
-  3  標準出力に書けない / standard output not written
+  3  標準出力に書けない（ディスクがいっぱい、出力が閉じているなど）
+     standard output could not be written (a full disk, a closed output)
 )";
 }

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <span>
@@ -17,6 +18,11 @@ constexpr int kOutputNotWritten = 3;
 
 int main(int argc, char** argv)
 {
+    // A reader that has read enough (torumina-sim | head) closes the pipe;
+    // that is its choice, not a failure here. The write then fails with
+    // EPIPE instead of killing the program by SIGPIPE, whose status 141 a
+    // script would have to know, and the program ends quietly.
+    std::signal(SIGPIPE, SIG_IGN);
     QCoreApplication::setApplicationName(QStringLiteral("torumina-sim"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TORUMINA_VERSION));
     std::string out;
@@ -24,7 +30,8 @@ int main(int argc, char** argv)
     int status = runSim(std::span<const char* const>(argv + 1, static_cast<std::size_t>(argc - 1)),
                         out, err);
     errno = 0;
-    if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0) {
+    if ((std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0)
+        && errno != EPIPE) {
         const std::string reason = errno != 0 ? std::strerror(errno) : "write failed";
         err += "torumina-sim: 標準出力に書けません: " + reason
                 + "\ntorumina-sim: cannot write to standard output: " + reason + '\n';

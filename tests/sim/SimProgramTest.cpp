@@ -120,7 +120,17 @@ INSTANTIATE_TEST_SUITE_P(
                              3,
                              "",
                              [] { dup2(open("/dev/full", O_WRONLY), STDOUT_FILENO); }},
-                        Case{"ClosedOutput", {"--trials=1"}, 3, "", [] { close(STDOUT_FILENO); }}),
+                        Case{"ClosedOutput", {"--trials=1"}, 3, "", [] { close(STDOUT_FILENO); }},
+                        Case{"ReaderClosedThePipe",
+                             {"--trials=1"},
+                             0,
+                             "",
+                             [] {
+                                 int ends[2];
+                                 if (pipe(ends) == 0 && close(ends[0]) == 0)
+                                     dup2(ends[1],
+                                          STDOUT_FILENO); // torumina-sim | head, once head is done
+                             }}),
         [](const auto& row) { return std::string(row.param.name); });
 
 // A file size limit below the chart's size fails it near its end, as a full disk would.
