@@ -5,6 +5,7 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -38,10 +39,10 @@ struct Outcome
     std::string err;
 };
 
-// An @ in an argument stands for folder(). Standard output and error go to files there,
-// unless redirect, run just before the program starts, sends standard output elsewhere.
+// An @ in an argument stands for folder(). Standard output and error go to files there, the
+// messages in the C locale, unless setUp, run just before the program starts, says otherwise.
 Outcome launch(
-        std::vector<std::string> args, const std::function<void()>& redirect = [] {})
+        std::vector<std::string> args, const std::function<void()>& setUp = [] {})
 {
     std::vector<char*> argv{const_cast<char*>(TORUMINA_SIM_PATH)};
     for (std::string& arg : args) {
@@ -55,7 +56,10 @@ Outcome launch(
         dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDOUT_FILENO);
         dup2(open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
         signal(SIGPIPE, SIG_DFL);
-        redirect();
+        for (const char* name : {"LANGUAGE", "LC_MESSAGES", "LANG"})
+            unsetenv(name);
+        setenv("LC_ALL", "C", 1);
+        setUp();
         execv(argv[0], argv.data());
         _exit(127);
     }
@@ -65,13 +69,24 @@ Outcome launch(
             slurp("stderr")};
 }
 
+void toFullDisk()
+{
+    dup2(open("/dev/full", O_WRONLY), STDOUT_FILENO);
+}
+
+void inEnglish()
+{
+    setenv("LC_ALL", "en_US.UTF-8", 1);
+}
+
 struct Case
 {
     const char* name;
     std::vector<std::string> args;
     int status;
-    std::string printed = {};
-    void (*redirect)() = [] {};
+    std::string said = {}; // on standard output or error
+    void (*setUp)() = [] {};
+    bool english = false;
 };
 
 class SimProgram : public testing::TestWithParam<Case>
@@ -96,55 +111,63 @@ TEST_P(SimProgram, ExitStatusTellsWhatHappened)
 {
     if (GetParam().args.back() == "--chart=@readonly/kept.png" && geteuid() == 0)
         GTEST_SKIP() << "root writes into a read-only folder";
-    const Outcome run = launch(GetParam().args, GetParam().redirect);
+    const Outcome run = launch(GetParam().args, GetParam().setUp);
     EXPECT_EQ(run.status, GetParam().status);
     EXPECT_EQ(run.err.empty(), run.status == 0) << "a message exactly when it failed: " << run.err;
-    EXPECT_THAT(run.out, testing::HasSubstr(GetParam().printed));
+    EXPECT_THAT(run.out + run.err, testing::HasSubstr(GetParam().said));
     if (run.status != 0) {
         EXPECT_EQ(run.out, "") << "no report when it failed";
+    }
+    if (GetParam().english) {
+        EXPECT_TRUE(std::ranges::all_of(run.out + run.err, [](char c) { return c > 0; }))
+                << "English only";
     }
     EXPECT_EQ(slurp("readonly/kept.png"), "earlier chart");
 }
 
 INSTANTIATE_TEST_SUITE_P(
         Sim, SimProgram,
-        testing::Values(Case{"Version", {"--version"}, 0, "torumina-sim " TORUMINA_VERSION "\n"},
-                        Case{"ChartSaved", {"--trials=10", "--chart=@chart.png"}, 0, "実験回数 10"},
-                        Case{"InvalidOption", {"--guests=0"}, 2},
-                        Case{"ChartInMissingFolder", {"--chart=@missing/chart.png"}, 1},
-                        Case{"ChartIsAFolder", {"--chart=@readonly"}, 1},
-                        Case{"ChartIsAPipe", {"--chart=@fifo"}, 1},
-                        Case{"ChartInReadOnlyFolder", {"--chart=@readonly/kept.png"}, 1},
-                        Case{"FullDisk",
-                             {"--trials=1"},
-                             3,
-                             "",
-                             [] { dup2(open("/dev/full", O_WRONLY), STDOUT_FILENO); }},
-                        Case{"ClosedOutput", {"--trials=1"}, 3, "", [] { close(STDOUT_FILENO); }},
-                        Case{"ReaderClosedThePipe",
-                             {"--trials=1"},
-                             0,
-                             "",
-                             [] {
-                                 int ends[2];
-                                 if (pipe(ends) == 0 && close(ends[0]) == 0)
-                                     dup2(ends[1],
-                                          STDOUT_FILENO); // torumina-sim | head, once head is done
-                             }}),
+        testing::Values(
+                Case{"Version", {"--version"}, 0, "torumina-sim " TORUMINA_VERSION "\n"},
+                Case{"ChartSaved", {"--trials=10", "--chart=@chart.png"}, 0, "実験回数 10"},
+                Case{"InvalidOption", {"--guests=0"}, 2, "--guests には 1〜1000 の整数を指定"},
+                Case{"ChartInMissingFolder", {"--chart=@missing/chart.png"}, 1, "グラフを"},
+                Case{"ChartIsAFolder", {"--chart=@readonly"}, 1},
+                Case{"ChartIsAPipe", {"--chart=@fifo"}, 1},
+                Case{"ChartInReadOnlyFolder", {"--chart=@readonly/kept.png"}, 1},
+                Case{"FullDisk", {"--trials=1"}, 3, "標準出力に書けません", toFullDisk},
+                Case{"ClosedOutput", {"--trials=1"}, 3, "", [] { close(STDOUT_FILENO); }},
+                Case{"ReaderClosedThePipe",
+                     {"--trials=1"},
+                     0,
+                     "",
+                     [] {
+                         int ends[2]; // torumina-sim | head, once head has read enough
+                         if (pipe(ends) == 0 && close(ends[0]) == 0)
+                             dup2(ends[1], STDOUT_FILENO);
+                     }},
+                Case{"EnglishHelp", {"--help"}, 0, "Usage:", inEnglish, true},
+                Case{"EnglishByLang",
+                     {"--guests=0"},
+                     2,
+                     "--guests expects an integer from 1 to 1000",
+                     [] { setenv("LANG", "en_GB.UTF-8", 1), unsetenv("LC_ALL"); },
+                     true},
+                Case{"EnglishChartError",
+                     {"--chart=@missing/chart.png"},
+                     1,
+                     "cannot write the chart",
+                     inEnglish,
+                     true},
+                Case{"EnglishOutputError",
+                     {"--trials=1"},
+                     3,
+                     "cannot write to standard output",
+                     [] { inEnglish(), toFullDisk(); },
+                     true},
+                Case{"JapaneseInOtherLocales",
+                     {"--exact=1"},
+                     2,
+                     "--exact には値を付けられません",
+                     [] { setenv("LC_ALL", "de_DE.UTF-8", 1); }}),
         [](const auto& row) { return std::string(row.param.name); });
-
-// A file size limit below the chart's size fails it near its end, as a full disk would.
-TEST(SimChartFile, ChartCutShortLeavesTheEarlierOne)
-{
-    fs::create_directories(folder());
-    ASSERT_EQ(launch({"--seed=1", "--chart=@chart.png"}).status, 0);
-    static rlim_t size = fs::file_size(folder() + "chart.png");
-    std::ofstream(folder() + "chart.png") << "earlier chart";
-    const Outcome run = launch({"--seed=1", "--chart=@chart.png"}, [] {
-        signal(SIGXFSZ, SIG_IGN); // a file grown too big is then an error, like a full disk
-        const rlimit limit{size - 100, size - 100};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    });
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(slurp("chart.png"), "earlier chart");
-}
