@@ -7,6 +7,9 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <ranges>
+
 namespace {
 
 // 20 evenings of 5 guests: 1 ended at a lowest balance of -4, 1 at -1, 8 at 0 and 10 at 1. Of the
@@ -19,85 +22,69 @@ DistributionChart fiveGuests()
     return distributionChart(5, 20, result, exactDistribution(5));
 }
 
-const QImage& image()
+// The bars read back from the pixels: the row they stand on, the middle column of each, left to
+// right, and its height. Their blue is told from the antialiased edges, and from the legend
+// above the plot, which also shows it.
+struct Bars
 {
-    static const QImage chart = distributionChartImage(fiveGuests());
-    return chart;
-}
-
-// The bars' blue and the theory line's red, antialiased edges left out.
-bool isBar(int x, int y)
-{
-    return qBlue(image().pixel(x, y)) > 150 && qRed(image().pixel(x, y)) < 100;
-}
-
-bool isRed(int x, int y)
-{
-    return qRed(image().pixel(x, y)) > 150 && qGreen(image().pixel(x, y)) < 100;
-}
-
-// The lowest row of bar colour: the bars' foot.
-int foot()
-{
-    static const int row = [] {
-        for (int y = image().height() - 1;; --y) {
-            for (int x = 0; x < image().width(); ++x) {
-                if (isBar(x, y))
-                    return y;
-            }
-        }
-    }();
-    return row;
-}
-
-// The middle column of each bar, left to right.
-std::vector<int> bars()
-{
+    QImage image = distributionChartImage(fiveGuests());
+    int foot = image.height() - 1;
     std::vector<int> middles;
-    for (int x = 1, start = 0; x < image().width(); ++x) {
-        if (isBar(x, foot()) && !isBar(x - 1, foot()))
-            start = x;
-        if (!isBar(x, foot()) && isBar(x - 1, foot()))
-            middles.push_back((start + x - 1) / 2);
-    }
-    return middles;
-}
+    std::vector<int> heights;
 
-// The height above the foot of the topmost pixel of bar colour in column x.
-int height(int x)
-{
-    int top = foot();
-    for (int y = foot(); y > image().height() / 5; --y) // below the legend
-        top = isBar(x, y) ? y : top;
-    return foot() - top + 1;
-}
+    bool blue(int x, int y) const
+    {
+        return qBlue(image.pixel(x, y)) > 150 && qRed(image.pixel(x, y)) < 100;
+    }
+
+    Bars()
+    {
+        while (std::ranges::none_of(std::views::iota(0, image.width()),
+                                    [&](int x) { return blue(x, foot); }))
+            --foot;
+        for (int x = 1, start = 0; x < image.width(); ++x) {
+            if (blue(x, foot) && !blue(x - 1, foot))
+                start = x;
+            if (!blue(x, foot) && blue(x - 1, foot))
+                middles.push_back((start + x - 1) / 2);
+        }
+        for (int middle : middles) {
+            int top = foot; // the line over a bar may cross it
+            for (int y = foot; y > image.height() / 5; --y)
+                top = blue(middle, y) ? y : top;
+            heights.push_back(foot - top + 1);
+        }
+    }
+};
 
 } // namespace
 
 TEST(DistributionChart, BarsStandWhereEveningsEnded)
 {
-    const std::vector<int> x = bars();
+    const Bars bars;
+    const std::vector<int>& x = bars.middles;
     ASSERT_EQ(x.size(), 4u) << "one bar for each lowest balance that occurred";
     // -4, then -3 and -2 empty, then -1, 0 and 1 side by side.
     EXPECT_NEAR(x[1] - x[0], 3 * (x[3] - x[2]), 2);
     EXPECT_NEAR(x[2] - x[1], x[3] - x[2], 2);
-    EXPECT_NEAR(height(x[2]), height(x[3]) * 8 / 10, 2);
-    EXPECT_NEAR(height(x[1]), height(x[3]) * 1 / 10, 2);
+    EXPECT_NEAR(bars.heights[2], bars.heights[3] * 8 / 10, 2);
+    EXPECT_NEAR(bars.heights[1], bars.heights[3] * 1 / 10, 2);
 }
 
 TEST(DistributionChart, TheoryLineStandsAtTheExpectedCount)
 {
-    const std::vector<int> x = bars();
-    ASSERT_EQ(x.size(), 4u) << "one bar for each lowest balance that occurred";
-    const double evening = height(x[3]) / 10.0; // pixels
-    for (const auto& [column, expected] : {std::pair{x[3], 3.75}, {x[1], 6.25}}) {
+    const Bars bars;
+    ASSERT_EQ(bars.middles.size(), 4u) << "one bar for each lowest balance that occurred";
+    const double evening = bars.heights[3] / 10.0; // pixels
+    for (const auto& [bar, expected] : {std::pair{3, 3.75}, {1, 6.25}}) {
         int sum = 0, n = 0;
-        for (int y = image().height() / 5; y < foot(); ++y) {
-            if (isRed(column, y))
+        for (int y = bars.image.height() / 5; y < bars.foot; ++y) {
+            const QRgb pixel = bars.image.pixel(bars.middles[std::size_t(bar)], y);
+            if (qRed(pixel) > 150 && qGreen(pixel) < 100)
                 sum += y, ++n;
         }
-        ASSERT_GT(n, 0) << "no line over the bar of column " << column;
-        const double lineHeight = foot() - double(sum) / n;
+        ASSERT_GT(n, 0) << "no line over bar " << bar;
+        const double lineHeight = bars.foot - double(sum) / n;
         EXPECT_NEAR(lineHeight, expected * evening, 3) << expected << " evenings expected";
     }
 }
