@@ -3,31 +3,34 @@
 
 #include "SimApp.h"
 
+#include "DistributionChart.h"
 #include "ExactDistribution.h"
 #include "ExperimentEngine.h"
 #include "RandomSource.h"
-#include "SimChart.h"
+#include "SimMessages.h"
 #include "SimOptions.h"
 #include "SimReport.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QSaveFile>
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <random>
 #include <variant>
 
 namespace {
 
-// Qt gives its reasons in English only.
-std::string chartError(const std::string& path, const QString& reason,
-                       const QString& japaneseReason = {})
+// The reason Qt or the system gives is passed on in its own words.
+std::string chartError(const std::string& path, const QString& reason)
 {
-    return "torumina-sim: グラフを \"" + path + "\" に書けません: "
-            + (japaneseReason.isEmpty() ? reason : japaneseReason).toStdString()
-            + "\ntorumina-sim: cannot write the chart to \"" + path + "\": " + reason.toStdString()
-            + '\n';
+    return (QStringLiteral("torumina-sim: ")
+            + SimMessages::tr("グラフを \"%1\" に書けません: %2")
+                      .arg(QString::fromLocal8Bit(path), reason)
+            + u'\n')
+            .toStdString();
 }
 
 // The chart is written to a temporary file that replaces the target only
@@ -38,8 +41,7 @@ std::optional<std::string> openChart(QSaveFile& file, const std::string& path)
 {
     std::error_code error;
     if (std::filesystem::exists(path, error) && !std::filesystem::is_regular_file(path, error)) {
-        return chartError(path, QStringLiteral("not a regular file"),
-                          QStringLiteral("通常のファイルではありません"));
+        return chartError(path, SimMessages::tr("通常のファイルではありません"));
     }
     // Unbuffered: commit() would not notice a failure of the last buffered bytes.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
@@ -58,7 +60,35 @@ ExperimentResult runExperiments(const SimOptions& options, std::uint64_t seed)
     return ExperimentEngine(source).run(options.guests, options.trials);
 }
 
+QtMessageHandler qtDefaultHandler = nullptr;
+
+void quietQtMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    // A headless tool has no session, so the missing runtime folder of a
+    // desktop session is no news to its user; everything else is passed on.
+    if (type == QtWarningMsg
+        && message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
+        return;
+    qtDefaultHandler(type, context, message);
+}
+
 } // namespace
+
+std::unique_ptr<QCoreApplication> startApplication(std::span<const char* const> args)
+{
+    // Qt's own options (-platform, -reverse …) are not torumina-sim's.
+    static int argc = 1;
+    static char name[] = "torumina-sim";
+    static char* argv[] = {name, nullptr};
+    const auto parsed = parseOptions(args);
+    const auto* options = std::get_if<SimOptions>(&parsed);
+    if (options == nullptr || !options->chartPath || options->help || options->version)
+        return std::make_unique<QCoreApplication>(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qtDefaultHandler = qInstallMessageHandler(quietQtMessages);
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
 
 int runSim(std::span<const char* const> args, std::string& out, std::string& err)
 {
@@ -100,12 +130,11 @@ int runSim(std::span<const char* const> args, std::string& out, std::string& err
         run.exact = exactDistribution(options.guests);
 
     if (chart) {
-        const ChartData data =
-                chartData(run, run.exact ? *run.exact : exactDistribution(options.guests));
-        const QByteArray png = chartPng(data);
+        const QByteArray png = distributionChartPng(
+                distributionChart(run.guests, run.trials, run.result,
+                                  run.exact ? *run.exact : exactDistribution(options.guests)));
         if (png.isEmpty()) {
-            err = chartError(*options.chartPath, QStringLiteral("PNG encoding failed"),
-                             QStringLiteral("PNG に変換できません"));
+            err = chartError(*options.chartPath, SimMessages::tr("PNG に変換できません"));
             return 1;
         }
         // A write may stop short (a full disk, a file size limit) without a

@@ -4,6 +4,7 @@
 #include "SimOptions.h"
 
 #include "ExperimentEngine.h"
+#include "SimMessages.h"
 
 #include <QCommandLineParser>
 
@@ -31,20 +32,17 @@ std::optional<T> parseStrictInteger(std::string_view text)
     return value;
 }
 
-UsageError usageError(const QString& japanese, const QString& english)
+UsageError usageError(const QString& message)
 {
-    return {QStringLiteral("torumina-sim: %1\ntorumina-sim: %2")
-                    .arg(japanese, english)
-                    .toStdString()};
+    return {(QStringLiteral("torumina-sim: ") + message).toStdString()};
 }
 
 UsageError valueError(const QCommandLineOption& option, const QString& value,
-                      const QString& japanese, const QString& english)
+                      const QString& expected)
 {
-    const QString name = QStringLiteral("--") + option.names().constFirst();
-    return usageError(QStringLiteral("%1 には%2を指定してください（\"%3\" は使えません）")
-                              .arg(name, japanese, value),
-                      QStringLiteral("%1 expects %2, got \"%3\"").arg(name, english, value));
+    return usageError(
+            SimMessages::tr("%1 には%2を指定してください（\"%3\" は使えません）")
+                    .arg(QStringLiteral("--") + option.names().constFirst(), expected, value));
 }
 
 std::optional<UsageError> readInt(const QCommandLineParser& parser,
@@ -55,8 +53,7 @@ std::optional<UsageError> readInt(const QCommandLineParser& parser,
     const QString value = parser.value(option);
     const auto parsed = parseStrictInteger<long long>(value.toStdString());
     if (!parsed || *parsed < low || *parsed > high) {
-        return valueError(option, value, QStringLiteral(" %1〜%2 の整数").arg(low).arg(high),
-                          QStringLiteral("an integer from %1 to %2").arg(low).arg(high));
+        return valueError(option, value, SimMessages::tr(" %1〜%2 の整数").arg(low).arg(high));
     }
     out = static_cast<int>(*parsed);
     return std::nullopt;
@@ -75,8 +72,7 @@ std::optional<UsageError> readSeed(const QCommandLineParser& parser,
             : parseStrictInteger<std::uint64_t>(value.toStdString());
     if (!parsed) {
         const auto max = std::numeric_limits<std::uint64_t>::max();
-        return valueError(option, value, QStringLiteral(" 0〜%1 の整数").arg(max),
-                          QStringLiteral("an integer from 0 to %1").arg(max));
+        return valueError(option, value, SimMessages::tr(" %1〜%2 の整数").arg(0).arg(max));
     }
     out = *parsed;
     return std::nullopt;
@@ -95,14 +91,13 @@ std::optional<UsageError> readFormat(const QCommandLineParser& parser,
     } else if (value == u"json") {
         out = OutputFormat::Json;
     } else {
-        return valueError(option, value, QStringLiteral(" text・csv・json のどれか"),
-                          QStringLiteral("text, csv or json"));
+        return valueError(option, value, SimMessages::tr(" text・csv・json のどれか"));
     }
     return std::nullopt;
 }
 
-// Qt reports a missing or unexpected value in English, with the option
-// between single quotes.
+// Qt reports a missing or unexpected value in English only, with the
+// option between single quotes.
 UsageError parseError(const QCommandLineParser& parser)
 {
     const QStringList unknown = parser.unknownOptionNames();
@@ -110,12 +105,12 @@ UsageError parseError(const QCommandLineParser& parser)
         const QString option =
                 QLatin1String(unknown.front().size() == 1 ? "-" : "--") + unknown.front();
         return usageError(
-                QStringLiteral("%1 というオプションはありません（--help を参照）").arg(option),
-                QStringLiteral("unknown option %1 (see --help)").arg(option));
+                SimMessages::tr("%1 というオプションはありません（--help を参照）").arg(option));
     }
     const QString option = parser.errorText().section(u'\'', 1, 1);
-    return usageError(QStringLiteral("%1 の値の書き方が違います（--help を参照）").arg(option),
-                      parser.errorText() + QStringLiteral(" (see --help)"));
+    if (parser.errorText().startsWith(QLatin1String("Missing value")))
+        return usageError(SimMessages::tr("%1 には値が要ります（--help を参照）").arg(option));
+    return usageError(SimMessages::tr("%1 には値を付けられません（--help を参照）").arg(option));
 }
 
 } // namespace
@@ -145,9 +140,8 @@ std::variant<SimOptions, UsageError> parseOptions(std::span<const char* const> a
     if (options.help || options.version)
         return options;
     if (const QStringList extra = parser.positionalArguments(); !extra.isEmpty()) {
-        return usageError(
-                QStringLiteral("余分な引数 \"%1\" があります（--help を参照）").arg(extra.front()),
-                QStringLiteral("unexpected argument \"%1\" (see --help)").arg(extra.front()));
+        return usageError(SimMessages::tr("余分な引数 \"%1\" があります（--help を参照）")
+                                  .arg(extra.front()));
     }
     options.exact = parser.isSet(exact);
     if (auto error = readInt(parser, guests, 1, kMaxCustomers, options.guests))
@@ -160,55 +154,63 @@ std::variant<SimOptions, UsageError> parseOptions(std::span<const char* const> a
         return *error;
     if (parser.isSet(chart)) {
         if (parser.value(chart).isEmpty()) {
-            return usageError(QStringLiteral("--chart にはファイル名を指定してください"),
-                              QStringLiteral("--chart needs a file name"));
+            return usageError(SimMessages::tr("--chart にはファイル名を指定してください"));
         }
         options.chartPath = parser.value(chart).toLocal8Bit().toStdString();
     }
     return options;
 }
 
+// Option names, placeholders and commands read the same in every language;
+// only the texts beside them are translated. A text's lines are broken by
+// hand, since kana and kanji take two columns of a terminal.
 std::string usageText()
 {
-    return R"(使い方 / Usage:
+    const auto column = [](const QString& text, int indent) {
+        return QString(text).replace(u'\n', u'\n' + QString(indent, u' ')) + u'\n';
+    };
+    const auto option = [&](const char* name, const QString& text) {
+        return QStringLiteral("  %1").arg(QLatin1String(name), -16) + column(text, 18);
+    };
+    const auto status = [&](int code, const QString& text) {
+        return QStringLiteral("  %1  ").arg(code) + column(text, 5);
+    };
+    const QString text =
+            SimMessages::tr("使い方:") + QStringLiteral(R"(
   torumina-sim [--guests N] [--trials T] [--seed S] [--format text|csv|json]
                [--exact] [--chart FILE.png]
   torumina-sim --help | --version
 
-受付で会費を集める幹事が、お釣り用の５００円玉を何枚用意すればよいかを、
-窓を開かずに実験します。各実験ではお客の人数だけ硬貨を投げ、５００円玉の
-残りがいちばん少なくなった値（不足枚数）を数えます。
-Runs the coin-toss experiment of the window without a window: each experiment
-tosses one fair coin per guest and records the lowest number of 500-yen coins
-the organiser held (the shortage count); a run counts how often each occurred.
-
-  --guests N      お客人数（1〜1000、既定 100）
-                  guests per experiment (1-1000, default 100)
-  --trials T      実験回数（1〜10000、既定 1000）
-                  number of experiments (1-10000, default 1000)
-  --seed S        乱数の種（0〜18446744073709551615）。同じ種と条件なら毎回同じ結果。
-                  省略すると種を選び、結果といっしょに表示する
-                  seed (0-18446744073709551615); the same seed and parameters
-                  give the same output on every run. Without it a seed is
-                  drawn at random and printed with the result.
-  --format F      出力形式 text（既定、画面と同じ表）・csv・json
-                  output format: text (default, the window's table), csv, json
-  --exact         理論上の分布と、90・95・99 % の夜に足りる枚数を添える
-                  add the exact distribution and the coins that suffice on
-                  90, 95 and 99 % of evenings
-  --chart FILE    不足枚数ごとの度数と理論上の期待度数の棒グラフを PNG で保存。
-                  90・95・99 % の夜に足りた枚数に線を引く
-                  save a PNG bar chart of the counts by lowest balance, with
-                  the exact expected counts over it and lines at the coins
-                  that sufficed on 90, 95 and 99 % of evenings
-  -h, --help      この説明 / this text
-  -v, --version   版 / the version
-
-終了状態 / Exit status:
-  0  成功 / success
-  1  グラフを書けない（同じ名前の前のファイルはそのまま残る）
-     chart not written (an earlier file of that name is kept)
-  2  オプションの誤り / invalid option
-  3  標準出力に書けない / standard output not written
-)";
+)")
+            + SimMessages::tr(
+                    "受付で会費を集める幹事が、お釣り用の５００円玉を何枚用意すればよいかを、\n"
+                    "窓を開かずに実験します。各実験ではお客の人数だけ硬貨を投げ、５００円玉の\n"
+                    "残りがいちばん少なくなった値（不足枚数）を数えます。メッセージは英語の\n"
+                    "ロケール（LANG=en_US.UTF-8 など）では英語、ほかでは日本語で出ます。")
+            + QStringLiteral("\n\n")
+            + option("--guests N", SimMessages::tr("お客人数（1〜1000、既定 100）"))
+            + option("--trials T", SimMessages::tr("実験回数（1〜10000、既定 1000）"))
+            + option("--seed S",
+                     SimMessages::tr("乱数の種（0〜18446744073709551615）。同じ種と条件なら\n"
+                                     "毎回同じ結果。省略すると種を選び、結果といっしょに表示する"))
+            + option("--format F",
+                     SimMessages::tr("出力形式 text（既定、画面と同じ表）・csv・json"))
+            + option("--exact",
+                     SimMessages::tr("理論上の分布と、90・95・99 % の夜に足りる枚数を添える"))
+            + option("--chart FILE",
+                     SimMessages::tr("不足枚数ごとの度数と理論上の期待度数の棒グラフを PNG で\n"
+                                     "保存。90・95・99 % の夜に足りた枚数に線を引く"))
+            + option("-h, --help", SimMessages::tr("この説明"))
+            + option("-v, --version", SimMessages::tr("版")) + u'\n' + SimMessages::tr("終了状態:")
+            + u'\n'
+            + status(0,
+                     SimMessages::tr(
+                             "成功。出力の読み手が途中でやめたとき（head に渡したときなど）も、\n"
+                             "何も言わずに 0 で終わる"))
+            + status(1, SimMessages::tr("グラフを書けない（同じ名前の前のファイルはそのまま残る）"))
+            + status(2, SimMessages::tr("オプションの誤り"))
+            + status(3,
+                     SimMessages::tr(
+                             "標準出力に書けない（ディスクがいっぱい、出力が閉じているなど）"));
+    return text.toStdString();
 }

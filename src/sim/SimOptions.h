@@ -24,8 +24,8 @@ struct SimOptions
     bool version = false;
 };
 
-// Lines for standard error, in Japanese and in English, naming the option
-// and the value; the command exits with status 2 on it.
+// A line for standard error in the language of the locale, naming the
+// option and the value; the command exits with status 2 on it.
 struct UsageError
 {
     std::string message;
@@ -35,5 +35,5 @@ struct UsageError
 // "--name value" or "--name=value"; a repeated option takes its last value.
 std::variant<SimOptions, UsageError> parseOptions(std::span<const char* const> args);
 
-// The --help text, in Japanese and English.
+// The --help text, in the language of the locale.
 std::string usageText();

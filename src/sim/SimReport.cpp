@@ -124,11 +124,30 @@ std::string formatText(const SimRun& run)
     return out;
 }
 
-// Probabilities to 5 decimals, so that trials times the probability gives
-// the expected count to its 1 decimal even at 10000 trials.
+// The answer comes before the table, so that a worksheet needs no JSON:
+// the mean, the theory's mean and variance to 4 decimals as the text gives
+// the theory's, and the coins. Probabilities to 5 decimals, so that trials
+// times the probability gives the expected count to its 1 decimal even at
+// 10000 trials.
 std::string formatCsv(const SimRun& run)
 {
     std::string out = "\xEF\xBB\xBF" + header(run, ",");
+    out.pop_back(); // the blank line goes after the answer
+    out += "不足枚数の平均," + fixed(run.result.meanLowestBalance, 4) + '\n';
+    if (run.exact) {
+        out += "理論上の不足枚数の平均," + fixed(run.exact->mean, 4) + '\n';
+        out += "理論上の不足枚数の分散," + fixed(run.exact->variance, 4) + '\n';
+    }
+    out += "用意する５００円玉の枚数（その割合の夜に足りる数）";
+    std::string simulated = "実験から";
+    std::string theory = "理論上の分布から";
+    for (int percent : kCoveragePercents) {
+        out += ',' + std::to_string(percent) + " %";
+        simulated += ',' + std::to_string(coinsThatSufficed(run.result, run.trials, percent));
+        if (run.exact)
+            theory += ',' + std::to_string(run.exact->coinsToPrepare(percent / 100.0));
+    }
+    out += '\n' + simulated + '\n' + (run.exact ? theory + '\n' : std::string()) + '\n';
     out += run.exact ? "class,label,count,probability,expected\n" : "class,label,count\n";
     for (int k = 1; k <= kClassCount; ++k) {
         out += std::to_string(k) + ',' + classCaption(k) + ','

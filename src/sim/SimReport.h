@@ -23,7 +23,8 @@ struct SimRun
     std::optional<ExactDistribution> exact;
 };
 
-// Text and CSV name the guests, the trials and the seed before the table;
+// Text and CSV name the guests, the trials and the seed before the table,
+// and CSV the mean and the coins too, from the run and from the theory;
 // JSON gives the seed as a string, since a JSON number loses digits above
 // 2^53. CSV starts with a byte order mark, which Japanese spreadsheet
 // programs need to read UTF-8, and rounds what the theory gives to what a

@@ -2,10 +2,13 @@
 // SPDX-License-Identifier: MIT
 
 #include "SimApp.h"
+#include "SimMessages.h"
 
-#include <QCoreApplication>
+#include <QLocale>
+#include <QTranslator>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <span>
@@ -17,17 +20,34 @@ constexpr int kOutputNotWritten = 3;
 
 int main(int argc, char** argv)
 {
+    // A reader that has read enough (torumina-sim | head) closes the pipe;
+    // that is its choice, not a failure here. The write then fails with
+    // EPIPE instead of killing the program by SIGPIPE, whose status 141 a
+    // script would have to know, and the program ends quietly.
+    std::signal(SIGPIPE, SIG_IGN);
+    const std::span<const char* const> args(argv + 1, static_cast<std::size_t>(argc - 1));
+    const auto app = startApplication(args);
     QCoreApplication::setApplicationName(QStringLiteral("torumina-sim"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TORUMINA_VERSION));
+    // English for an English locale (LC_ALL, LC_MESSAGES, LANG, in that
+    // order); every other, C and POSIX among them, keeps the Japanese the
+    // messages are written in.
+    QTranslator english;
+    if (QLocale::system().language() == QLocale::English
+        && english.load(QStringLiteral(":/i18n/torumina-sim_en.qm")))
+        QCoreApplication::installTranslator(&english);
+
     std::string out;
     std::string err;
-    int status = runSim(std::span<const char* const>(argv + 1, static_cast<std::size_t>(argc - 1)),
-                        out, err);
+    int status = runSim(args, out, err);
     errno = 0;
-    if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0) {
-        const std::string reason = errno != 0 ? std::strerror(errno) : "write failed";
-        err += "torumina-sim: 標準出力に書けません: " + reason
-                + "\ntorumina-sim: cannot write to standard output: " + reason + '\n';
+    if ((std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0)
+        && errno != EPIPE) {
+        const QString reason = errno != 0 ? QString::fromLocal8Bit(std::strerror(errno))
+                                          : SimMessages::tr("書き込めませんでした");
+        err += (QStringLiteral("torumina-sim: ")
+                + SimMessages::tr("標準出力に書けません: %1").arg(reason) + u'\n')
+                       .toStdString();
         status = kOutputNotWritten;
     }
     std::fwrite(err.data(), 1, err.size(), stderr);

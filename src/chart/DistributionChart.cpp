@@ -1,26 +1,29 @@
 // SPDX-FileCopyrightText: トルミナの実験２ developers
 // SPDX-License-Identifier: MIT
 
-#include "SimChart.h"
+#include "DistributionChart.h"
 
 #include <QBuffer>
 #include <QFont>
-#include <QGuiApplication>
-#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QString>
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
-#include <type_traits>
 
 namespace {
 
 const QColor kBarColour(70, 130, 180);
 const QColor kExpectedColour(200, 40, 40);
 const QColor kCoverageColour(20, 110, 50);
+
+// Room around the plot for the title, the legend and the axis labels, which
+// keep their size whatever the area's.
+constexpr double kPlotLeft = 90;
+constexpr double kPlotTop = 72;
+constexpr double kPlotRight = 30;
+constexpr double kPlotBottom = 80;
 
 // 1, 2 or 5 times a power of ten, at least raw.
 double niceStep(double raw)
@@ -51,15 +54,16 @@ std::size_t at(int m)
     return static_cast<std::size_t>(m + kMaxCustomers);
 }
 
-QImage renderChart(const ChartData& data)
+// In the area's own coordinates, from (0, 0) to size.
+void paintChart(QPainter& painter, QSizeF size, const DistributionChart& data)
 {
-    QImage image(kChartWidth, kChartHeight, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
+    painter.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
+    const QRectF plot(kPlotLeft, kPlotTop, size.width() - kPlotLeft - kPlotRight,
+                      size.height() - kPlotTop - kPlotBottom);
+    if (plot.width() < 1 || plot.height() < 1)
+        return;
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-
-    const QRectF plot(90, 72, kChartWidth - 90 - 30, kChartHeight - 72 - 80);
 
     const int lowest = data.lowest;
     const int highest = 1;
@@ -119,7 +123,6 @@ QImage renderChart(const ChartData& data)
     // The coins that sufficed on 90, 95 and 99 % of the evenings: a line
     // left of the bars of the evenings they covered, labelled in rows from
     // the top so that close lines keep their labels apart.
-    painter.setFont(chartFont(13));
     for (std::size_t i = 0; i < data.coins.size(); ++i) {
         const double x = xOf(-data.coins[i]) - slotWidth / 2;
         painter.setPen(QPen(kCoverageColour, 1.5, Qt::DashLine));
@@ -151,7 +154,7 @@ QImage renderChart(const ChartData& data)
     // Titles.
     painter.setPen(Qt::black);
     painter.setFont(chartFont(15));
-    painter.drawText(QRectF(plot.left(), kChartHeight - 40, plot.width(), 30), Qt::AlignCenter,
+    painter.drawText(QRectF(plot.left(), size.height() - 40, plot.width(), 30), Qt::AlignCenter,
                      QStringLiteral("不足枚数（５００円玉の最低残高）"));
     painter.save();
     painter.translate(22, plot.center().y());
@@ -160,7 +163,7 @@ QImage renderChart(const ChartData& data)
                      QStringLiteral("度数（実験の回数）"));
     painter.restore();
     painter.setFont(chartFont(17, true));
-    painter.drawText(QRectF(0, 8, kChartWidth, 28), Qt::AlignCenter,
+    painter.drawText(QRectF(0, 8, size.width(), 28), Qt::AlignCenter,
                      QStringLiteral("不足枚数の度数分布　お客人数 %1 人・実験回数 %2 回")
                              .arg(data.guests)
                              .arg(data.trials));
@@ -182,64 +185,53 @@ QImage renderChart(const ChartData& data)
     painter.setPen(QPen(kCoverageColour, 1.5, Qt::DashLine));
     painter.drawLine(QPointF(legendX + 11, legendY - 8), QPointF(legendX + 11, legendY + 8));
     legendText(QStringLiteral("その割合の夜に足りた５００円玉の枚数（実験から）"));
-    return image;
-}
-
-QtMessageHandler qtDefaultHandler = nullptr;
-
-void quietQtMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    // A headless tool has no session, so the missing runtime folder of a
-    // desktop session is no news to its user; everything else is passed on.
-    if (type == QtWarningMsg
-        && message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
-        return;
-    qtDefaultHandler(type, context, message);
-}
-
-// Fonts, and so text, need a QGuiApplication; no display is needed unless
-// the caller chose a platform.
-std::unique_ptr<QGuiApplication> startGui()
-{
-    if (QGuiApplication::instance() != nullptr)
-        return nullptr;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    qtDefaultHandler = qInstallMessageHandler(quietQtMessages);
-    static int argc = 1;
-    static char name[] = "torumina-sim";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 } // namespace
 
-ChartData chartData(const SimRun& run, const ExactDistribution& exact)
+DistributionChart distributionChart(int guests, int trials, const ExperimentResult& result,
+                                    const ExactDistribution& exact)
 {
-    ChartData data;
-    data.guests = run.guests;
-    data.trials = run.trials;
-    data.counts = run.result.lowestBalanceCounts;
+    DistributionChart data;
+    data.guests = guests;
+    data.trials = trials;
+    data.counts = result.lowestBalanceCounts;
     data.lowest = -exact.coinsToPrepare(0.999);
     for (std::size_t i = 0; i < kCoveragePercents.size(); ++i)
-        data.coins[i] = coinsThatSufficed(run.result, run.trials, kCoveragePercents[i]);
-    for (int m = -run.guests; m <= 1; ++m) {
-        const auto i = static_cast<std::size_t>(m + kMaxCustomers);
-        data.expected[i] = run.trials * exact.probability(m);
-        if (data.counts[i] > 0)
+        data.coins[i] = coinsThatSufficed(result, trials, kCoveragePercents[i]);
+    for (int m = -guests; m <= 1; ++m) {
+        data.expected[at(m)] = trials * exact.probability(m);
+        if (data.counts[at(m)] > 0)
             data.lowest = std::min(data.lowest, m);
     }
     return data;
 }
 
-QByteArray chartPng(const ChartData& data)
+void paintDistributionChart(QPainter& painter, const QRectF& area, const DistributionChart& chart)
 {
-    const auto gui = startGui();
+    painter.save();
+    painter.setClipRect(area, Qt::IntersectClip);
+    painter.translate(area.topLeft());
+    paintChart(painter, area.size(), chart);
+    painter.restore();
+}
+
+QImage distributionChartImage(const DistributionChart& chart, QSize size)
+{
+    if (size.isEmpty())
+        return {};
+    QImage image(size, QImage::Format_RGB32);
+    QPainter painter(&image);
+    paintDistributionChart(painter, QRectF(QPointF(0, 0), size), chart);
+    return image;
+}
+
+QByteArray distributionChartPng(const DistributionChart& chart, QSize size)
+{
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    if (!renderChart(data).save(&buffer, "PNG"))
+    if (!distributionChartImage(chart, size).save(&buffer, "PNG"))
         png.clear();
     return png;
 }

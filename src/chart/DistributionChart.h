@@ -1,0 +1,56 @@
+// SPDX-FileCopyrightText: トルミナの実験２ developers
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include "Coverage.h"
+#include "ExactDistribution.h"
+#include "ExperimentEngine.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QRectF>
+#include <QSize>
+
+#include <array>
+#include <cstdint>
+
+class QPainter;
+
+// The size torumina-sim saves the chart at.
+inline constexpr QSize kDistributionChartSize(1000, 600);
+
+// What the chart shows, indexed by lowest balance m at m + 1000 like
+// ExperimentResult::lowestBalanceCounts.
+struct DistributionChart
+{
+    int guests = 0;
+    int trials = 0;
+    // The leftmost bar; the rightmost is always 1, the highest lowest balance.
+    int lowest = 0;
+    std::array<std::int32_t, kMaxCustomers + 2> counts{};
+    std::array<double, kMaxCustomers + 2> expected{};
+    // The coins that sufficed on each of kCoveragePercents of the evenings.
+    std::array<int, kCoveragePercents.size()> coins{};
+};
+
+// The chart of a run of trials experiments with guests guests each, beside
+// exact, the distribution for that many guests. Its bars reach from the
+// deepest balance seen, or the 99.9 % point of exact if no experiment went
+// that deep, up to 1.
+DistributionChart distributionChart(int guests, int trials, const ExperimentResult& result,
+                                    const ExactDistribution& exact);
+
+// Paints the chart on a white ground filling area, and nothing outside it;
+// the painter is left as it was. The bars are the counts, a line over them
+// the expected counts, dashed lines the coins that sufficed. A window's
+// paintEvent draws with it what the PNG shows. Text needs fonts, and so a
+// QGuiApplication.
+void paintDistributionChart(QPainter& painter, const QRectF& area, const DistributionChart& chart);
+
+// The chart as an image of that size, and as the bytes of a PNG file (none
+// if encoding failed). Encoded in memory, so that a caller writing the file
+// reports a failed write with the system's reason rather than the encoder's.
+QImage distributionChartImage(const DistributionChart& chart, QSize size = kDistributionChartSize);
+QByteArray distributionChartPng(const DistributionChart& chart,
+                                QSize size = kDistributionChartSize);
