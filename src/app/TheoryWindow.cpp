@@ -82,6 +82,7 @@ QTableWidget* makeFiguresTable(const ShownRun& run, const ExactDistribution& exa
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
+    int deepest = 0; // the first row with a figure other than 0
     for (int k = 1; k <= kClassCount; ++k) {
         const auto slot = static_cast<std::size_t>(k);
         const QString cells[] = {
@@ -89,12 +90,15 @@ QTableWidget* makeFiguresTable(const ShownRun& run, const ExactDistribution& exa
                 QString::number(run.result.frequencyCounts[slot]),
                 expectedCountText(run.trials * exact.classProbabilities[slot]),
         };
+        if (deepest == 0 && (cells[1] != u"0" || cells[2] != u"0.0"))
+            deepest = k;
         for (int column = 0; column < 3; ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             table->setItem(k - 1, column, item);
         }
     }
+    table->setCurrentCell(std::max(deepest, 1) - 1, 0);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     return table;
 }
@@ -145,7 +149,16 @@ TheoryWindow::TheoryWindow(const ShownRun& run, Dialogs& dialogs, QWidget* paren
     auto* pages = new QTabWidget(this);
     pages->setObjectName(QStringLiteral("pages"));
     pages->addTab(chart, QStringLiteral("グラフ"));
-    pages->addTab(makeFiguresTable(run, exact_, this), QStringLiteral("数表"));
+    auto* figures = makeFiguresTable(run, exact_, this);
+    pages->addTab(figures, QStringLiteral("数表"));
+    // A table of 100 guests has its figures far down; it opens where they
+    // start, once it is on screen and can scroll.
+    connect(
+            pages, &QTabWidget::currentChanged, figures,
+            [figures] {
+                figures->scrollToItem(figures->currentItem(), QAbstractItemView::PositionAtTop);
+            },
+            Qt::SingleShotConnection);
 
     auto* copyButton = new QPushButton(QStringLiteral("数値をコピー"), this);
     auto* saveButton = new QPushButton(QStringLiteral("グラフを保存"), this);
