@@ -7,9 +7,6 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <ranges>
-
 namespace {
 
 // 20 evenings of 5 guests: 1 ended at a lowest balance of -4, 1 at -1, 8 at 0 and 10 at 1. Of the
@@ -39,8 +36,14 @@ struct Bars
 
     Bars()
     {
-        while (std::ranges::none_of(std::views::iota(0, image.width()),
-                                    [&](int x) { return blue(x, foot); }))
+        // A plain loop: clang 14 cannot take libstdc++ 12's iota_view into ranges algorithms.
+        const auto anyBlue = [&](int y) {
+            for (int x = 0; x < image.width(); ++x)
+                if (blue(x, y))
+                    return true;
+            return false;
+        };
+        while (!anyBlue(foot))
             --foot;
         for (int x = 1, start = 0; x < image.width(); ++x) {
             if (blue(x, foot) && !blue(x - 1, foot))
