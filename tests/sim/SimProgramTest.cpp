@@ -22,9 +22,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// One for each test process: ctest runs the cases side by side.
 std::string folder()
 {
-    return testing::TempDir() + "torumina-sim-program/";
+    return testing::TempDir() + "torumina-sim-program-" + std::to_string(getpid()) + "/";
 }
 
 std::string slurp(const std::string& name)
@@ -100,6 +101,11 @@ protected:
         ASSERT_EQ(mkfifo((folder() + "fifo").c_str(), 0600), 0);
         std::ofstream(folder() + "readonly/kept.png") << "earlier chart";
         fs::permissions(folder() + "readonly", fs::perms::owner_read | fs::perms::owner_exec);
+    }
+    void TearDown() override
+    {
+        fs::permissions(folder() + "readonly", fs::perms::owner_all, ignored);
+        fs::remove_all(folder(), ignored);
     }
 
     std::error_code ignored;
