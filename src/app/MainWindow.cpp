@@ -11,15 +11,21 @@
 #include "NumberFormat.h"
 #include "ParameterEntry.h"
 #include "ProgramEnd.h"
+#include "TheoryWindow.h"
 #include "TwipLayout.h"
 #include "WindowAccessibility.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 
 #include <exception>
@@ -91,6 +97,7 @@ MainWindow::MainWindow(Services services)
     // The window's default font, which the table's two corner cells use.
     setFont(layout_.font(12));
     buildLayout();
+    addTableCommands();
     // The table comes after the start button: after a run, with that button
     // disabled, Tab leads from the result to the other commands.
     setTabOrder(startButton_, table_);
@@ -101,7 +108,12 @@ MainWindow::MainWindow(Services services)
     qApp->installEventFilter(this);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The theory window goes with this window, which is not to be activated then.
+    if (theory_)
+        disconnect(theory_, &QObject::destroyed, this, nullptr);
+}
 
 void MainWindow::buildLayout()
 {
@@ -152,6 +164,26 @@ void MainWindow::buildLayout()
     connect(helpButton_, &QPushButton::clicked, this, &MainWindow::showHelp);
 }
 
+void MainWindow::addTableCommands()
+{
+    compareAction_ = new QAction(QStringLiteral("理論と比べる"), this);
+    compareAction_->setShortcut(Qt::Key_F2);
+    compareAction_->setEnabled(false); // until a run
+    copyAction_ = new QAction(QStringLiteral("表をコピー"), this);
+    copyAction_->setShortcut(QKeySequence::Copy);
+    connect(compareAction_, &QAction::triggered, this, &MainWindow::compareWithTheory);
+    connect(copyAction_, &QAction::triggered, this, &MainWindow::copyTable);
+    // On the window, their keys work wherever its focus is.
+    addActions({compareAction_, copyAction_});
+    tableMenu_ = new QMenu(this);
+    tableMenu_->setFont(layout_.font(15));
+    tableMenu_->addActions({compareAction_, copyAction_});
+    // The Menu key comes as a context menu event; Shift+F10 does not.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), table_, nullptr, nullptr,
+                                  Qt::WidgetShortcut);
+    connect(menuKey, &QShortcut::activated, this, [this] { showTableMenu(std::nullopt); });
+}
+
 bool MainWindow::event(QEvent* event)
 {
     // Only the first activation of this window asks for the parameters:
@@ -176,10 +208,18 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         case QEvent::KeyPress:
         case QEvent::KeyRelease:
         case QEvent::Shortcut:
+        case QEvent::ContextMenu:
             return true;
         default:
             break;
         }
+    }
+    if (watched == table_ && event->type() == QEvent::ContextMenu) {
+        const auto* request = static_cast<QContextMenuEvent*>(event);
+        showTableMenu(request->reason() == QContextMenuEvent::Mouse
+                              ? std::optional(request->globalPos())
+                              : std::nullopt);
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -240,6 +280,8 @@ void MainWindow::runExperiments()
     const QString mean = QString::fromStdString(formatMean(result.meanLowestBalance));
     meanLabel_->setText(mean);
     table_->showCounts(result);
+    shownRun_ = ShownRun{customerCount_, trialCount_, result};
+    compareAction_->setEnabled(true);
     // What a screen reader says as the focus lands on the result: the mean,
     // what it is the mean of, and the way to the next series.
     table_->setAccessibleDescription(
@@ -267,6 +309,10 @@ void MainWindow::quit()
 void MainWindow::resetTable()
 {
     cuePlayer_->play(QStringLiteral("pinpon.wav"));
+    // The theory window compares the run, which is going.
+    closeTheory();
+    shownRun_.reset();
+    compareAction_->setEnabled(false);
     startButton_->setEnabled(true);
     table_->clear();
     table_->setAccessibleDescription(QString());
@@ -279,8 +325,50 @@ void MainWindow::resetTable()
 void MainWindow::showHelp()
 {
     takesInput_ = false;
+    closeTheory();
     cuePlayer_->play(QStringLiteral("pinpon.wav"));
     services_.openHelp();
+}
+
+void MainWindow::compareWithTheory()
+{
+    // Keys and the menu reach an action past the window's input filter.
+    if (!takesInput_ || !shownRun_)
+        return;
+    if (!theory_) {
+        theory_ = new TheoryWindow(*shownRun_, services_.dialogs, this);
+        // Closed by the user, the keyboard goes back to the run.
+        connect(theory_, &QObject::destroyed, this, [this] { activateWindow(); });
+    }
+    theory_->show();
+    theory_->raise();
+    theory_->activateWindow();
+}
+
+void MainWindow::copyTable()
+{
+    if (!takesInput_)
+        return;
+    QGuiApplication::clipboard()->setText(
+            tableText(customerCount_, trialCount_, shownRun_ ? &shownRun_->result : nullptr));
+}
+
+void MainWindow::showTableMenu(std::optional<QPoint> mouseAt)
+{
+    if (!takesInput_)
+        return;
+    const QWidget* cell = table_->countCell(table_->currentClass());
+    tableMenu_->popup(mouseAt.value_or(cell->mapToGlobal(cell->rect().center())));
+}
+
+void MainWindow::closeTheory()
+{
+    if (!theory_)
+        return;
+    // Closed for a reset or the help, it must not take the keyboard back
+    // from the box or the window that comes next.
+    disconnect(theory_, &QObject::destroyed, this, nullptr);
+    theory_->close();
 }
 
 void MainWindow::closeForHelp()

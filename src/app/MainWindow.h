@@ -3,24 +3,32 @@
 
 #pragma once
 
+#include "RunText.h"
 #include "TwipLayout.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class CuePlayer;
 class Dialogs;
 class ExperimentEngine;
 class FrequencyTable;
 class ProgramEnd;
+class QAction;
 class QLabel;
+class QMenu;
 class QPushButton;
+class TheoryWindow;
 
 // The main window: the parameters, the frequency table of a run of
-// experiments with its mean, and four commands.
+// experiments with its mean, and four commands. Two more live on keys and
+// on the table's context menu, outside the laid-out window: F2 compares the
+// run with the theory, Ctrl+C copies the table.
 class MainWindow final : public QWidget
 {
     Q_OBJECT
@@ -61,9 +69,17 @@ private slots:
     void resetTable();
     // "HELP"
     void showHelp();
+    // F2, 「理論と比べる」: the one theory window of the run on screen.
+    void compareWithTheory();
+    // Ctrl+C, 「表をコピー」: tableText() on the clipboard.
+    void copyTable();
 
 private:
     void buildLayout();
+    void addTableCommands();
+    // At the mouse, or for a key (no position) at the marked cell.
+    void showTableMenu(std::optional<QPoint> mouseAt);
+    void closeTheory();
 
     Services services_;
     // The window's scale, chosen once as it opens: as laid out, unless the
@@ -78,6 +94,12 @@ private:
     QLabel* guestCountLabel_ = nullptr;
     QLabel* trialCountLabel_ = nullptr;
     QLabel* meanLabel_ = nullptr;
+    QAction* compareAction_ = nullptr;
+    QAction* copyAction_ = nullptr;
+    QMenu* tableMenu_ = nullptr;
+    QPointer<TheoryWindow> theory_;
+    // The run the table shows; none before a run and after a reset.
+    std::optional<ShownRun> shownRun_;
     std::int16_t customerCount_ = 0;
     std::int16_t trialCount_ = 0;
     bool activated_ = false;

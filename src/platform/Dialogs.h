@@ -23,6 +23,13 @@ public:
     // (the program is ending under it).
     virtual std::optional<bool> askYesNo(const QString& prompt, const QString& title) = 0;
 
+    // A box that asks where to save a file of the kind filter names ("PNG
+    // 画像 (*.png)"), offering suggestedPath: the path chosen, with the
+    // suggested suffix if none was typed, or the empty text on Cancel or the
+    // close box. Replacing a file is the caller's to confirm.
+    virtual QString askSavePath(const QString& title, const QString& suggestedPath,
+                                const QString& filter) = 0;
+
     // A message with a single OK button.
     virtual void inform(const QString& text, const QString& title) = 0;
 };

@@ -3,6 +3,8 @@
 
 #include "QtDialogs.h"
 
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QPushButton>
 
 #include <limits>
@@ -52,6 +54,25 @@ std::optional<bool> QtDialogs::askYesNo(const QString& prompt, const QString& ti
     yesNo_.exec();
     QObject::disconnect(connection);
     return answer;
+}
+
+QString QtDialogs::askSavePath(const QString& title, const QString& suggestedPath,
+                               const QString& filter)
+{
+    // Made for each question: saving is rare, and a file box keeps a model
+    // of the folders it has shown.
+    QFileDialog box(nullptr, title, suggestedPath, filter);
+    box.setAcceptMode(QFileDialog::AcceptSave);
+    box.setDefaultSuffix(QFileInfo(suggestedPath).suffix());
+    box.setOption(QFileDialog::DontConfirmOverwrite);
+    box.setLabelText(QFileDialog::LookIn, QStringLiteral("場所:"));
+    box.setLabelText(QFileDialog::FileName, QStringLiteral("ファイル名:"));
+    box.setLabelText(QFileDialog::FileType, QStringLiteral("種類:"));
+    box.setLabelText(QFileDialog::Accept, QStringLiteral("保存"));
+    box.setLabelText(QFileDialog::Reject, QStringLiteral("キャンセル"));
+    if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
+        return {};
+    return box.selectedFiles().constFirst();
 }
 
 void QtDialogs::inform(const QString& text, const QString& title)

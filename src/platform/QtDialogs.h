@@ -21,6 +21,8 @@ public:
     QString askText(const QString& prompt, const QString& title,
                     const QString& defaultAnswer) override;
     std::optional<bool> askYesNo(const QString& prompt, const QString& title) override;
+    QString askSavePath(const QString& title, const QString& suggestedPath,
+                        const QString& filter) override;
     void inform(const QString& text, const QString& title) override;
 
 private:

@@ -3,6 +3,7 @@
 
 #include "SimApp.h"
 
+#include "ChartFile.h"
 #include "DistributionChart.h"
 #include "ExactDistribution.h"
 #include "ExperimentEngine.h"
@@ -13,9 +14,7 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QSaveFile>
 
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <random>
@@ -24,29 +23,24 @@
 namespace {
 
 // The reason Qt or the system gives is passed on in its own words.
-std::string chartError(const std::string& path, const QString& reason)
+std::string chartError(const std::string& path, const ChartFileError& error)
 {
+    QString reason = error.reason;
+    switch (error.kind) {
+    case ChartFileError::Kind::NotARegularFile:
+        reason = SimMessages::tr("通常のファイルではありません");
+        break;
+    case ChartFileError::Kind::NotEncoded:
+        reason = SimMessages::tr("PNG に変換できません");
+        break;
+    case ChartFileError::Kind::NotWritten:
+        break;
+    }
     return (QStringLiteral("torumina-sim: ")
             + SimMessages::tr("グラフを \"%1\" に書けません: %2")
                       .arg(QString::fromLocal8Bit(path), reason)
             + u'\n')
             .toStdString();
-}
-
-// The chart is written to a temporary file that replaces the target only
-// when it is complete, so a failure never costs the user an earlier chart.
-// Replacing is only for regular files: as root, "--chart /dev/full" would
-// otherwise put a PNG in place of the device.
-std::optional<std::string> openChart(QSaveFile& file, const std::string& path)
-{
-    std::error_code error;
-    if (std::filesystem::exists(path, error) && !std::filesystem::is_regular_file(path, error)) {
-        return chartError(path, SimMessages::tr("通常のファイルではありません"));
-    }
-    // Unbuffered: commit() would not notice a failure of the last buffered bytes.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return chartError(path, file.errorString());
-    return std::nullopt;
 }
 
 // Every run is a seeded run, so that the seed it prints repeats it; the
@@ -111,12 +105,10 @@ int runSim(std::span<const char* const> args, std::string& out, std::string& err
 
     // Opened before the run so that a bad path costs no time and leaves
     // standard output empty.
-    std::optional<QSaveFile> chart;
+    std::optional<ChartFile> chart;
     if (options.chartPath) {
-        const auto error = openChart(chart.emplace(QString::fromLocal8Bit(*options.chartPath)),
-                                     *options.chartPath);
-        if (error) {
-            err = *error;
+        if (const auto error = chart.emplace(QString::fromLocal8Bit(*options.chartPath)).open()) {
+            err = chartError(*options.chartPath, *error);
             return 1;
         }
     }
@@ -130,22 +122,11 @@ int runSim(std::span<const char* const> args, std::string& out, std::string& err
         run.exact = exactDistribution(options.guests);
 
     if (chart) {
-        const QByteArray png = distributionChartPng(
+        const auto error = chart->save(
                 distributionChart(run.guests, run.trials, run.result,
                                   run.exact ? *run.exact : exactDistribution(options.guests)));
-        if (png.isEmpty()) {
-            err = chartError(*options.chartPath, SimMessages::tr("PNG に変換できません"));
-            return 1;
-        }
-        // A write may stop short (a full disk, a file size limit) without a
-        // reason; the next one gives it.
-        qint64 written = 0;
-        for (qint64 n = 0; written < png.size(); written += n) {
-            if ((n = chart->write(png.constData() + written, png.size() - written)) <= 0)
-                break;
-        }
-        if (written < png.size() || !chart->commit()) {
-            err = chartError(*options.chartPath, chart->errorString());
+        if (error) {
+            err = chartError(*options.chartPath, *error);
             return 1;
         }
     }

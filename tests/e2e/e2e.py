@@ -10,6 +10,7 @@ import contextlib, ctypes, os, re, shutil, signal, subprocess, sys, tempfile, ti
 import glob, importlib.util  # noqa: E401
 
 MAIN, HELP = ' トルミナの実験２', ' トルミナの実験２＿ヘルプ（設問と操作方法）'
+THEORY = ' トルミナの実験２＿理論と比べる'
 # Each button's centre in its window, in pixels from the layout, and the windows' widths.
 AT = {'終了': (28, 12), 'HELP': (468, 12), '初期化': (524, 12), '実験開始': (492, 468), '閉じる': (584, 12)}
 WIDTH = {MAIN: 553, HELP: 617}
@@ -104,6 +105,31 @@ def stopped(act):  # act on a program that is busy: everything queues up until i
         os.kill(procs[-1].pid, signal.SIGCONT)
 
 
+def mean_cell():  # the pixels inside the main window's mean cell, read by Xlib
+    xlib = ctypes.CDLL('libX11.so.6')
+    xlib.XOpenDisplay.restype = xlib.XGetImage.restype = ctypes.c_void_p
+    xlib.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, *[ctypes.c_int] * 2,
+                               *[ctypes.c_uint] * 2, ctypes.c_ulong, ctypes.c_int]
+    display = ctypes.c_void_p(xlib.XOpenDisplay(None))
+    image = xlib.XGetImage(display, int(window(MAIN)), 356, 460, 66, 18, 2**64 - 1, 2)  # ZPixmap
+    data = ctypes.c_void_p.from_address(image + 16).value  # XImage: 4 ints, then char *data
+    cell = ctypes.string_at(data, ctypes.c_int.from_address(image + 44).value * 18)
+    xlib.XCloseDisplay(display)
+    return cell
+
+
+def compare_with_theory():  # F2 opens one theory window and Esc closes it; the run stays
+    shown = wait(lambda: min((cell := mean_cell())[::4]) < 128 and cell, 'the mean shown')
+    for _ in range(2):  # and F2 again, with the keyboard back on the main window
+        wait(lambda: x('getwindowname', x('getwindowfocus')) == MAIN, 'the main window focused')
+        x('key', 'F2')
+        wait(lambda: sorted(windows().values()) == sorted([MAIN, THEORY]), 'one theory window')
+        wait(lambda: x('getwindowname', x('getwindowfocus')) == THEORY, 'the theory focused')
+        x('key', 'Escape')
+        wait(lambda: sorted(windows().values()) == [MAIN], 'the theory window to close')
+        wait(lambda: mean_cell() == shown, 'the run still shown')
+
+
 def journey(guests=' お客人数の設定', trials=' 実験回数の設定'):
     answer(guests)
     answer(trials)
@@ -124,6 +150,7 @@ def journey(guests=' お客人数の設定', trials=' 実験回数の設定'):
     time.sleep(1)
     assert sorted(windows().values()) == [MAIN], f'the main window alone: {windows()}'
     read_result(10, 37)
+    compare_with_theory()
     # A reset queued behind a run comes after it, never inside it.
     click('初期化')
     answer(guests, '1000')

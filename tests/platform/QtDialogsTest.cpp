@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -82,4 +84,21 @@ TEST(QtDialogs, AYesNoBoxLeftWithoutAnAnswerSaysNeitherYesNorNo)
     QTimer::singleShot(0,
                        [] { qobject_cast<QDialog*>(QApplication::activeModalWidget())->done(0); });
     EXPECT_EQ(dialogs.askYesNo("?", "?"), std::nullopt) << "not the answer given to the box before";
+}
+
+TEST(QtDialogs, TheSaveBoxGivesThePathTypedWithTheSuffixOrNothingOnCancel)
+{
+    QTemporaryDir folder;
+    QtDialogs dialogs;
+    for (const auto& [key, saved] :
+         {std::pair{Qt::Key_Return, folder.filePath("mine.png")}, {Qt::Key_Escape, QString()}}) {
+        whenBoxOpens([key = key](QWidget* box, const QStringList& captions) {
+            EXPECT_EQ(captions.filter(QRegularExpression("^(保存|キャンセル)$")).size(), 2);
+            box->findChild<QLineEdit*>("fileNameEdit")->setText("mine");
+            QTest::keyClick(box, key);
+        });
+        EXPECT_EQ(dialogs.askSavePath("グラフを保存", folder.filePath("chart.png"), "PNG (*.png)")
+                          .toStdString(),
+                  saved.toStdString());
+    }
 }

@@ -46,6 +46,14 @@ public:
             return std::nullopt;
         return answer == "yes";
     }
+    QString askSavePath(const QString& title, const QString& suggested,
+                        const QString& filter) override
+    {
+        journal << "ask where " + title + ": " + filter + " ["
+                        + suggested.mid(suggested.lastIndexOf('/') + 1) + "]";
+        whileOpen();
+        return next("");
+    }
     void inform(const QString& text, const QString& title) override
     {
         journal << "inform " + title + ": " + text;

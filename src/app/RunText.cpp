@@ -1,0 +1,78 @@
+// SPDX-FileCopyrightText: トルミナの実験２ developers
+// SPDX-License-Identifier: MIT
+
+#include "RunText.h"
+
+#include "Coverage.h"
+
+namespace {
+
+// Spreadsheets read a leading zero and a point whatever their locale's
+// habits for display; QString::number writes both, independent of locale.
+QString meanCell(float mean)
+{
+    return QString::number(mean, 'f', 4);
+}
+
+QString caption(int k)
+{
+    return QString::fromStdString(classCaption(k));
+}
+
+std::size_t slot(int k)
+{
+    return static_cast<std::size_t>(k);
+}
+
+QString parameters(int guests, int trials)
+{
+    return QStringLiteral("お客人数\t%1\n実験回数\t%2\n").arg(guests).arg(trials);
+}
+
+} // namespace
+
+QString tableText(int guests, int trials, const ExperimentResult* result)
+{
+    QString text = parameters(guests, trials) + QStringLiteral("不足枚数の平均\t")
+            + (result ? meanCell(result->meanLowestBalance) : QString())
+            + QStringLiteral("\n\n不足枚数\t度数\n");
+    for (int k = 1; k <= kClassCount; ++k) {
+        text += caption(k) + u'\t'
+                + (result ? QString::number(result->frequencyCounts[slot(k)]) : QString()) + u'\n';
+    }
+    return text;
+}
+
+QString theoryText(const ShownRun& run, const ExactDistribution& exact)
+{
+    QString text = parameters(run.guests, run.trials) + QStringLiteral("不足枚数の平均\t")
+            + meanCell(run.result.meanLowestBalance) + QStringLiteral("\n理論上の不足枚数の平均\t")
+            + QString::number(exact.mean, 'f', 4)
+            + QStringLiteral("\n用意する５００円玉の枚数（その割合の夜に足りる数）");
+    QString inRun = QStringLiteral("実験から");
+    QString inTheory = QStringLiteral("理論上の分布から");
+    for (int percent : kCoveragePercents) {
+        text += QStringLiteral("\t%1 %").arg(percent);
+        inRun += u'\t' + QString::number(coinsThatSufficed(run.result, run.trials, percent));
+        inTheory += u'\t' + QString::number(exact.coinsToPrepare(percent / 100.0));
+    }
+    text += u'\n' + inRun + u'\n' + inTheory + QStringLiteral("\n\n不足枚数\t度数\t期待度数\n");
+    for (int k = 1; k <= kClassCount; ++k) {
+        text += caption(k) + u'\t' + QString::number(run.result.frequencyCounts[slot(k)]) + u'\t'
+                + expectedCountText(run.trials * exact.classProbabilities[slot(k)]) + u'\n';
+    }
+    return text;
+}
+
+QString coverageAnswer(int percent, int coinsInRun, int coinsInTheory)
+{
+    return QStringLiteral("この実験では %1 % の夜に %2 枚で足りました（理論では %3 枚）")
+            .arg(percent)
+            .arg(coinsInRun)
+            .arg(coinsInTheory);
+}
+
+QString expectedCountText(double count)
+{
+    return QString::number(count, 'f', 1);
+}

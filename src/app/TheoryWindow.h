@@ -1,0 +1,40 @@
+// SPDX-FileCopyrightText: トルミナの実験２ developers
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include "DistributionChart.h"
+#include "ExactDistribution.h"
+#include "RunText.h"
+
+#include <QWidget>
+
+class Dialogs;
+
+// 「理論と比べる」: a run beside the exact distribution for its guests. The
+// answer to the lesson's question in words (the coins that sufficed on 90,
+// 95 and 99 % of the run's evenings, and what the theory gives), the two
+// means, the chart torumina-sim draws, and the 63 classes' counts and
+// expected counts as a table. The figures can be copied for a spreadsheet
+// and the chart saved as the PNG torumina-sim would write. Closed by Esc,
+// by its button and by its close box; it deletes itself then.
+class TheoryWindow final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    TheoryWindow(const ShownRun& run, Dialogs& dialogs, QWidget* parent = nullptr);
+
+public slots:
+    // 「数値をコピー」: theoryText() on the clipboard.
+    void copyFigures();
+    // 「グラフを保存」: asks where, asks before replacing a file, and tells
+    // why a save failed; an earlier file is replaced only by a complete one.
+    void saveChart();
+
+private:
+    ShownRun run_;
+    ExactDistribution exact_;
+    DistributionChart chart_;
+    Dialogs& dialogs_;
+};
