@@ -33,7 +33,7 @@ QByteArray slurp(const QString& path)
 // The platform may call a window active before Qt does.
 bool becomesActive(const QWidget* window)
 {
-    return QTest::qWaitFor([&] { return QApplication::activeWindow() == window; });
+    return QTest::qWaitFor([&] { return QApplication::activeWindow() == window; }, kPatience);
 }
 
 QList<TheoryWindow*> theories(const QWidget& window)
@@ -69,7 +69,7 @@ TEST_F(TheoryWindowTest, ItsFiguresAndChartAreTorumina_simsForTheSameRun)
             MainWindow::Services{script, script, seeded, cuePlayers(), [] {}});
     script.answers = {"100", "1000"};
     window->show();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return script.answers.empty(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return script.answers.empty(); }, kPatience));
     click(*window, "実験開始");
     QTest::keyClick(window.get(), Qt::Key_F2);
     ASSERT_EQ(theories(*window).size(), 1);
@@ -171,14 +171,14 @@ TEST_F(TheoryWindowTest, F2OpensOneTheoryWindowWhichEscClosesAndAResetCloses)
     EXPECT_TRUE(QApplication::focusWidget()->accessibleDescription().startsWith("この実験では 90"))
             << "a screen reader hears the answer as the window opens";
     QTest::keyClick(theory, Qt::Key_Escape);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return theories(*window).isEmpty(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return theories(*window).isEmpty(); }, kPatience));
     EXPECT_EQ(counts(*window), shown) << "the run stays on the main window";
     EXPECT_TRUE(becomesActive(window.get())) << "back where the keyboard was";
 
     QTest::keyClick(window.get(), Qt::Key_F2);
     script.answers = {"10", "37"};
     click(*window, "初期化");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return theories(*window).isEmpty(); }))
+    EXPECT_TRUE(QTest::qWaitFor([&] { return theories(*window).isEmpty(); }, kPatience))
             << "the run it compared is gone";
     QTest::keyClick(window.get(), Qt::Key_F2);
     EXPECT_EQ(theories(*window).size(), 0) << "nothing to compare until the next run";
