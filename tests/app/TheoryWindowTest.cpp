@@ -150,7 +150,7 @@ TEST_F(TheoryWindowTest, CtrlCCopiesTheTableForASpreadsheetWithEmptyCountsBefore
     }
 }
 
-TEST_F(TheoryWindowTest, F2OpensOneTheoryWindowWhichEscClosesAndAResetCloses)
+TEST_F(TheoryWindowTest, F2OpensOneTheoryWindowThatEscOrAResetCloses)
 {
     auto window = openWindow("100", "1000");
     QTest::keyClick(window.get(), Qt::Key_F2);
@@ -184,7 +184,7 @@ TEST_F(TheoryWindowTest, F2OpensOneTheoryWindowWhichEscClosesAndAResetCloses)
     EXPECT_EQ(theories(*window).size(), 0) << "nothing to compare until the next run";
 }
 
-TEST_F(TheoryWindowTest, TheTablesMenuOpensByMouseAndKeysAndComparesOnlyAfterARun)
+TEST_F(TheoryWindowTest, TheTablesMenuOffersComparingOnlyAfterARun)
 {
     auto window = openWindow("100", "1000");
     auto* table = window->findChild<FrequencyTable*>();
@@ -224,7 +224,7 @@ TEST_F(TheoryWindowTest, TheTablesMenuOpensByMouseAndKeysAndComparesOnlyAfterARu
     }
 }
 
-TEST_F(TheoryWindowTest, SavingTheChartAsksBeforeReplacingAndTellsWhyItFailed)
+TEST_F(TheoryWindowTest, SavingTheChartAsksBeforeReplacingAFile)
 {
     ShownRun run{10, 37, {}};
     run.result.lowestBalanceCounts[kMaxCustomers] = 37;
