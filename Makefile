@@ -27,7 +27,7 @@ PACKAGE_PACKAGES := dpkg-dev file
 # What every Debian desktop has, for the journey on a desktop: a session bus
 # (the test starts its own), the accessibility bus and a client to read the
 # program's accessible tree; so what differs on a desktop shows up here first.
-DESKTOP_PACKAGES := dbus-user-session dbus-daemon dbus-bin at-spi2-core python3-pyatspi
+DESKTOP_PACKAGES := dbus-user-session dbus-daemon dbus-bin at-spi2-core python3-pyatspi python3-xlib
 TEST_PACKAGES := $(RUN_PACKAGES) $(PACKAGE_PACKAGES) $(DESKTOP_PACKAGES) clang clang-format libclang-rt-14-dev \
 	fonts-noto-cjk libgtest-dev libgmock-dev libbenchmark-dev \
 	xvfb xauth x11-utils xdotool desktop-file-utils appstream lintian \

@@ -1,16 +1,15 @@
 // SPDX-FileCopyrightText: トルミナの実験２ developers
 // SPDX-License-Identifier: MIT
 
+// The main window and the help window taking each other's place.
+
 #include "MainWindowFixture.h"
 #include "ProgramWindows.h"
 
-#include <QKeyEvent>
 #include <QMouseEvent>
 
-namespace {
-
-// The most top-level windows on screen at any one time.
-struct MostWindowsShownAtOnce final : QObject
+// The most top-level windows on the screen at any one time.
+struct MostShownAtOnce final : QObject
 {
     int most = 0;
     bool eventFilter(QObject*, QEvent* event) override
@@ -23,86 +22,69 @@ struct MostWindowsShownAtOnce final : QObject
     }
 };
 
-} // namespace
-
 class ProgramWindowsTest : public MainWindowTest
 {
 protected:
     ProgramWindows windows{script, script, engine, cuePlayers()};
+    MostShownAtOnce shown;
+
+    void SetUp() override { qApp->installEventFilter(&shown); }
 
     MainWindow& main() { return *windows.mainWindow(); }
-    void openMainWindow(const QString& guests = "100", const QString& trials = "1000")
+    bool mainAsked() { return windows.mainWindow() && script.answers.empty(); }
+    void openMainWindow()
     {
-        script.answers = {guests, trials};
+        script.answers = {"100", "1000"};
         windows.showMainWindow();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return script.answers.empty(); }, kPatience));
-        QCoreApplication::processEvents();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return mainAsked(); }, kPatience));
         journal.clear();
     }
-    // Clicks that reach the window only once the program is back in its
-    // event loop, as clicks on a busy window do.
-    void queueClicks(const QStringList& captions)
+    void openHelp()
     {
-        for (const QString& caption : captions)
-            for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
-                QCoreApplication::postEvent(button(main(), caption),
-                                            new QMouseEvent(type, QPointF(5, 5), QPointF(5, 5),
-                                                            Qt::LeftButton, Qt::LeftButton, {}));
+        click(main(), "HELP");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !windows.mainWindow() && windows.helpWindow(); },
+                                    kPatience));
     }
-    bool helpShownAlone() { return !windows.mainWindow() && windows.helpWindow(); }
 };
 
-TEST_F(ProgramWindowsTest, HelpReplacesTheMainWindowWhichNeverShowsBesideIt)
-{
-    MostWindowsShownAtOnce shown;
-    qApp->installEventFilter(&shown);
-    openMainWindow();
-    click(main(), "HELP");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return helpShownAlone(); }, kPatience));
-    EXPECT_EQ(journal, QStringList("cue pinpon.wav"));
-    script.answers = {"100", "1000"};
-    windows.helpWindow()->close();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return windows.mainWindow() && script.answers.empty(); },
-                                kPatience));
-    EXPECT_EQ(shown.most, 1);
-}
-
-TEST_F(ProgramWindowsTest, ClosingTheHelpWindowBringsANewBlankWindowThatAsksAgain)
+// Closed by 閉じる or by its close box, the help window brings a new main
+// window: blank, every button enabled, asking both questions again, no cue.
+TEST_F(ProgramWindowsTest, HelpReplacesTheMainWindowAndLeadsBackToANewBlankOne)
 {
     for (const char* way : {"閉じる", "close box"}) {
         openMainWindow();
         click(main(), "実験開始");
-        click(main(), "HELP");
-        ASSERT_TRUE(QTest::qWaitFor([&] { return helpShownAlone(); }, kPatience));
-        journal.clear();
+        openHelp();
+        EXPECT_EQ(journal, QStringList("cue pinpon.wav"));
         script.answers = {"10", "37"};
-        if (way == QString("閉じる"))
-            click(*windows.helpWindow(), "閉じる");
-        else
-            windows.helpWindow()->close();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return windows.mainWindow() && script.answers.empty(); },
-                                    kPatience))
-                << way;
+        way == QString("閉じる") ? click(*windows.helpWindow(), "閉じる")
+                                 : void(windows.helpWindow()->close());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return mainAsked(); }, kPatience)) << way;
         QCoreApplication::processEvents();
-        EXPECT_EQ(journal.size(), 2) << "both questions again, and no cue: " << way;
+        EXPECT_EQ(journal.size(), 3) << "the cue, then both questions: " << way;
         EXPECT_EQ(counts(main()).join("") + text(main(), "Label3"), "") << way;
         EXPECT_EQ(enabledButtons(main()), (QStringList{"実験開始", "終了", "初期化", "HELP"}));
-        windows.mainWindow()->closeForHelp();
+        main().closeForHelp();
     }
+    EXPECT_EQ(shown.most, 1) << "the two windows never on the screen together";
 }
 
-// Clicks and keys that queue up behind a window that is still asking
-// reach no command: no run with 0 guests, no cue.
+// Clicks and keys that queue up behind a window that is still asking reach
+// no command: no run with 0 guests, no cue.
 TEST_F(ProgramWindowsTest, InputQueuedBeforeBothAnswersIsDropped)
 {
     script.answers = {"100", "1000"};
     windows.showMainWindow();
-    queueClicks({"実験開始", "初期化", "HELP"});
+    for (const char* caption : {"実験開始", "初期化", "HELP"})
+        for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+            QCoreApplication::postEvent(button(main(), caption),
+                                        new QMouseEvent(type, QPointF(5, 5), QPointF(5, 5),
+                                                        Qt::LeftButton, Qt::LeftButton, {}));
     for (const auto type : {QEvent::KeyPress, QEvent::KeyRelease})
         QCoreApplication::postEvent(button(main(), "実験開始"),
                                     new QKeyEvent(type, Qt::Key_Space, Qt::NoModifier, " "));
     ASSERT_TRUE(QTest::qWaitFor([&] { return script.answers.empty(); }, kPatience));
     QTest::qWait(50);
-    EXPECT_EQ(journal.size(), 2) << journal.join('\n').toStdString();
+    EXPECT_EQ(journal.size(), 2) << journal.join('\n');
     EXPECT_EQ(countSum(main()), 0) << "no run";
 }

@@ -10,17 +10,16 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 namespace {
 
+// The cues still sounding once their players are gone.
 QList<QSoundEffect*> soundingCues()
 {
     return qApp->findChildren<QSoundEffect*>();
 }
 
-// Runs with the current folder set to a fresh one, as a classroom PC's
-// menu entry starts the program where its cues are.
+// Runs in a fresh current folder holding both cues. Each player is let go
+// right after its cue, as the help command lets the main window go.
 class InFolder : public testing::Test
 {
 protected:
@@ -29,50 +28,33 @@ protected:
 
     void SetUp() override
     {
-        ASSERT_TRUE(QFile::copy(TORUMINA_DATA_DIR "pinpon.wav", folder.filePath("pinpon.wav")));
-        ASSERT_TRUE(
-                QFile::copy(TORUMINA_DATA_DIR "endpinpon.wav", folder.filePath("endpinpon.wav")));
+        for (const char* cue : {"pinpon.wav", "endpinpon.wav"})
+            ASSERT_TRUE(QFile::copy(QStringLiteral(TORUMINA_DATA_DIR) + cue, folder.filePath(cue)));
         QDir::setCurrent(folder.path());
     }
-    void TearDown() override { QDir::setCurrent(before); }
+    void TearDown() override
+    {
+        qDeleteAll(soundingCues());
+        QDir::setCurrent(before);
+    }
+    static void playAndLetGo(const char* cue) { WavCuePlayer().play(cue); }
 };
 
 } // namespace
 
-TEST(CueFile, OnlyARegularFileOfACuesSizeIsOpenedNeverAFifo)
-{
-    QTemporaryDir folder;
-    const auto path = [&](const char* name) { return folder.filePath(name); };
-    ASSERT_TRUE(mkfifo(path("fifo.wav").toLocal8Bit(), 0600) == 0
-                && QDir(path("dir.wav")).mkpath("."));
-    const std::tuple<const char*, qint64, bool> files[] = {
-            {"small.wav", 44, true}, {"limit.wav", kCueFileLimit, true},
-            {"fifo.wav", -1, false}, {"large.wav", kCueFileLimit + 1, false},
-            {"dir.wav", -1, false},  {"missing.wav", -1, false}};
-    for (const auto& [name, size, fits] : files) {
-        QFile file(path(name)); // of this size, or something else stands there
-        ASSERT_TRUE(size < 0 || (file.open(QIODevice::WriteOnly) && file.resize(size)));
-        EXPECT_EQ(isCueFile(QFileInfo(path(name))), fits) << name;
-    }
-}
+// A FIFO in a cue's place must not hold anything up: the journey (tests/e2e)
+// has one as its quit cue.
 
-// The program names its cues without a folder: they are looked up in the
-// current one, not beside the program file.
 TEST_F(InFolder, ACueNamedWithoutAFolderPlaysFromTheCurrentOne)
 {
-    auto player = std::make_unique<WavCuePlayer>();
-    player->play("pinpon.wav");
-    player.reset(); // the main window goes, and its last cue plays out
-    ASSERT_EQ(soundingCues().size(), 1) << "the cue was found and plays";
-    EXPECT_EQ(soundingCues().front()->source(),
-              QUrl::fromLocalFile(QDir(folder.path()).filePath("pinpon.wav")));
+    playAndLetGo("pinpon.wav");
+    ASSERT_EQ(soundingCues().size(), 1) << "the cue was found and plays out";
+    EXPECT_EQ(soundingCues().front()->source(), QUrl::fromLocalFile(folder.filePath("pinpon.wav")));
 }
 
 TEST_F(InFolder, TheNextCueCutsOffOneStillSounding)
 {
-    auto leaving = std::make_unique<WavCuePlayer>();
-    leaving->play("pinpon.wav");
-    leaving.reset();
+    playAndLetGo("pinpon.wav");
     WavCuePlayer next;
     next.play("endpinpon.wav");
     EXPECT_EQ(soundingCues(), QList<QSoundEffect*>()) << "the leaving cue was cut off";
@@ -81,8 +63,6 @@ TEST_F(InFolder, TheNextCueCutsOffOneStillSounding)
 TEST_F(InFolder, AMissingCueIsSilent)
 {
     QFile::remove("pinpon.wav");
-    auto player = std::make_unique<WavCuePlayer>();
-    player->play("pinpon.wav");
-    player.reset();
+    playAndLetGo("pinpon.wav");
     EXPECT_EQ(soundingCues(), QList<QSoundEffect*>());
 }

@@ -1,5 +1,4 @@
 # SPDX-FileCopyrightText: トルミナの実験２ developers
 # SPDX-License-Identifier: MIT
 
-torumina_qt_test(torumina_dialogs_test torumina_platform QtDialogsTest.cpp
-                 ${CMAKE_CURRENT_LIST_DIR}/TwipLayoutTest.cpp)
+torumina_qt_test(torumina_dialogs_test torumina_platform QtDialogsTest.cpp)

@@ -6,6 +6,7 @@
 #include "CuePlayer.h"
 #include "Dialogs.h"
 #include "ProgramEnd.h"
+#include "Screen.h"
 
 #include <QStringList>
 
@@ -13,12 +14,6 @@
 
 #include <deque>
 #include <functional>
-
-// Failures show texts as texts.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 // The boxes answer from one script, in order: an input box's text ("" is
 // Cancel), or "yes", "no" or "none" (closed without an answer) for a yes/no

@@ -7,45 +7,25 @@
 #include "Fakes.h"
 #include "MainWindow.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 #include <QTest>
 
-#include <cmath>
-#include <numeric>
-
-// How long a widget test waits for the program: room for a loaded machine.
-constexpr int kPatience = 60000;
-
-// Read before every experiment: a test can look at the window inside a run.
+// Read before every experiment: a test can act inside a run.
 struct WatchedClock final : Clock
 {
     std::function<void()> watch = [] {};
     float secondsSinceMidnight() override { return watch(), 43200.5f; }
 };
 
-// A dark desktop scheme, then the style's own light one, which stays set.
-inline std::vector<QPalette> themes()
+// The caption a pupil reads over class k's count.
+inline QString captionOf(int k)
 {
-    return {QPalette(QColor(53, 53, 53)), QApplication::style()->standardPalette()};
+    return k == 1 ? "～  -57" : k == 63 ? "3  ～" : QString::number(k - 59);
 }
 
-// The WCAG 2 contrast ratio.
-inline double contrast(const QColor& a, const QColor& b)
-{
-    const auto luminance = [](const QColor& c) {
-        const auto linear = [](double v) {
-            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
-    };
-    const auto [darker, lighter] = std::minmax({luminance(a), luminance(b)});
-    return (lighter + 0.05) / (darker + 0.05);
-}
-
-// A main window whose boxes, cues, program end and random source are ours.
+// A main window whose boxes, cues, program end and random source are ours,
+// driven as a user drives it.
 class MainWindowTest : public ::testing::Test
 {
 protected:
@@ -59,21 +39,21 @@ protected:
     {
         return [this] { return std::make_unique<RecordingCuePlayer>(journal); };
     }
-    std::unique_ptr<MainWindow> newWindow()
+    std::unique_ptr<MainWindow> newWindow(ExperimentEngine* runs = nullptr)
     {
         return std::make_unique<MainWindow>(
-                MainWindow::Services{script, script, engine, cuePlayers(), [] {}});
+                MainWindow::Services{script, script, runs ? *runs : engine, cuePlayers(), [] {}});
     }
-    // A window shown, activated and answered as the user would; the journal
-    // starts empty after the two questions.
-    std::unique_ptr<MainWindow> openWindow(const QString& guests, const QString& trials)
+    // Shown, activated and both boxes answered; the journal starts empty then.
+    std::unique_ptr<MainWindow> openWindow(const QString& guests, const QString& trials,
+                                           ExperimentEngine* runs = nullptr)
     {
-        auto window = newWindow();
+        auto window = newWindow(runs);
         script.answers = {guests, trials};
         window->show();
         EXPECT_TRUE(QTest::qWaitFor([&] { return script.answers.empty(); }, kPatience))
                 << "the window asked for its parameters";
-        QCoreApplication::processEvents();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get(), kPatience));
         journal.clear();
         return window;
     }
@@ -86,25 +66,41 @@ protected:
         for (auto* button : window.findChildren<QPushButton*>())
             if (button->text() == caption)
                 return button;
-        ADD_FAILURE() << "no button " << caption.toStdString();
+        ADD_FAILURE() << "no button " << caption;
         return nullptr;
     }
     static void click(const QWidget& window, const QString& caption)
     {
         QTest::mouseClick(button(window, caption), Qt::LeftButton);
     }
+    // A key as the keyboard gives it: to whatever holds the focus.
+    static void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    }
+    // The focused control as a screen reader names it.
+    static QString focused()
+    {
+        QWidget* focus = QApplication::focusWidget();
+        return focus ? QAccessible::queryAccessibleInterface(focus)->text(QAccessible::Name) : "";
+    }
+    static QString cell(const QWidget& window, int k)
+    {
+        return text(window, QStringLiteral("dosu(%1)").arg(k));
+    }
     static QStringList counts(const QWidget& window)
     {
         QStringList cells;
         for (int k = 1; k <= 63; ++k)
-            cells << text(window, QStringLiteral("dosu(%1)").arg(k));
+            cells << cell(window, k);
         return cells;
     }
     static int countSum(const QWidget& window)
     {
-        const QStringList cells = counts(window);
-        return std::accumulate(cells.begin(), cells.end(), 0,
-                               [](int sum, const QString& cell) { return sum + cell.toInt(); });
+        int sum = 0;
+        for (const QString& count : counts(window))
+            sum += count.toInt();
+        return sum;
     }
     static QStringList enabledButtons(const QWidget& window)
     {

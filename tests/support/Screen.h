@@ -1,0 +1,107 @@
+// SPDX-FileCopyrightText: トルミナの実験２ developers
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include <QAccessible>
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QStyle>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+
+// How long a widget test waits for the program: room for a loaded machine.
+constexpr int kPatience = 60000;
+
+// Failures show texts as texts.
+inline std::ostream& operator<<(std::ostream& out, const QString& text)
+{
+    return out << '"' << text.toStdString() << '"';
+}
+
+// A dark desktop scheme, then the style's own light one, which stays set.
+inline std::vector<QPalette> themes()
+{
+    return {QPalette(QColor(53, 53, 53)), QApplication::style()->standardPalette()};
+}
+
+// The WCAG 2 contrast ratio.
+inline double contrast(const QColor& a, const QColor& b)
+{
+    const auto luminance = [](const QColor& c) {
+        const auto linear = [](double v) {
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const auto [darker, lighter] = std::minmax({luminance(a), luminance(b)});
+    return (lighter + 0.05) / (darker + 0.05);
+}
+
+// What a screen reader finds in a window, a line for each thing shown: its role, name and
+// description, whether it is disabled or has the focus, and for a table cell its row, column
+// and column header.
+inline QString heard(QObject* window)
+{
+    static const std::map<int, QString> roles{{QAccessible::Window, "window"},
+                                              {QAccessible::PushButton, "button"},
+                                              {QAccessible::StaticText, "label"},
+                                              {QAccessible::Table, "table"},
+                                              {QAccessible::Cell, "cell"},
+                                              {QAccessible::EditableText, "text"},
+                                              {QAccessible::ColumnHeader, "column header"},
+                                              {QAccessible::PageTab, "tab"}};
+    QString said;
+    std::function<void(QAccessibleInterface*, int)> walk = [&](QAccessibleInterface* a, int depth) {
+        if (a->state().invisible)
+            return;
+        const auto role = roles.find(a->role());
+        said += QString(2 * depth, ' ') + (role == roles.end() ? "other" : role->second) + " 「"
+                + a->text(QAccessible::Name) + "」 " + a->text(QAccessible::Description)
+                + (a->state().disabled ? " (disabled)" : "")
+                + (a->state().focused ? " (focused)" : "");
+        if (QAccessibleTableCellInterface* cell = a->tableCellInterface())
+            said += QString(" [%1, %2: %3]")
+                            .arg(cell->rowIndex())
+                            .arg(cell->columnIndex())
+                            .arg(cell->columnHeaderCells().value(0)->text(QAccessible::Name));
+        said += '\n';
+        for (int i = 0; i < a->childCount(); ++i)
+            walk(a->child(i), depth + 1);
+    };
+    walk(QAccessible::queryAccessibleInterface(window), 0);
+    return said;
+}
+
+// text against tests/<folder>/golden/<name>.txt; with TORUMINA_REGENERATE=1 in the
+// environment the file is written instead, for its diff to be reviewed.
+inline void expectGolden(const QString& text, const QString& name)
+{
+    QFile golden(QStringLiteral(TORUMINA_GOLDEN_DIR "/%1.txt").arg(name));
+    if (qEnvironmentVariableIsSet("TORUMINA_REGENERATE")) {
+        ASSERT_TRUE(golden.open(QIODevice::WriteOnly) && golden.write(text.toUtf8()) >= 0);
+        return;
+    }
+    ASSERT_TRUE(golden.open(QIODevice::ReadOnly)) << golden.fileName();
+    const QStringList expected = QString::fromUtf8(golden.readAll()).split('\n');
+    const QStringList got = text.split('\n');
+    for (qsizetype i = 0; i < std::max(got.size(), expected.size()); ++i)
+        ASSERT_EQ(got.value(i, "(nothing)"), expected.value(i, "(nothing)"))
+                << golden.fileName() << ":" << i + 1;
+}
+
+// The same for a picture: golden/<name>.png.
+inline void expectGoldenImage(const QImage& image, const QString& name)
+{
+    const QString path = QStringLiteral(TORUMINA_GOLDEN_DIR "/%1.png").arg(name);
+    if (qEnvironmentVariableIsSet("TORUMINA_REGENERATE"))
+        ASSERT_TRUE(image.save(path));
+    else
+        EXPECT_EQ(image.convertToFormat(QImage::Format_RGB32),
+                  QImage(path).convertToFormat(QImage::Format_RGB32))
+                << path << " differs; TORUMINA_REGENERATE=1 writes what is shown now";
+}
