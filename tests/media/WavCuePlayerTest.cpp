@@ -19,16 +19,19 @@ QList<QSoundEffect*> soundingCues()
     return qApp->findChildren<QSoundEffect*>();
 }
 
-// Runs with the current folder set to a fresh one, as a classroom PC's
-// menu entry starts the program where its cues are.
+// Runs with the current folder set to a fresh one holding the cues, and the
+// data folders to an empty one, whatever this machine has installed.
 class InFolder : public testing::Test
 {
 protected:
     QTemporaryDir folder;
+    QTemporaryDir data;
     QString before = QDir::currentPath();
 
     void SetUp() override
     {
+        qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+        qputenv("XDG_DATA_DIRS", data.path().toLocal8Bit());
         ASSERT_TRUE(QFile::copy(TORUMINA_DATA_DIR "pinpon.wav", folder.filePath("pinpon.wav")));
         ASSERT_TRUE(
                 QFile::copy(TORUMINA_DATA_DIR "endpinpon.wav", folder.filePath("endpinpon.wav")));
@@ -66,6 +69,18 @@ TEST_F(InFolder, ACueNamedWithoutAFolderPlaysFromTheCurrentOne)
     ASSERT_EQ(soundingCues().size(), 1) << "the cue was found and plays";
     EXPECT_EQ(soundingCues().front()->source(),
               QUrl::fromLocalFile(QDir(folder.path()).filePath("pinpon.wav")));
+}
+
+// Started from a terminal elsewhere, the program finds the installed cues.
+TEST_F(InFolder, ACueMissingInTheCurrentFolderPlaysFromTheDataFolder)
+{
+    const QString installed = data.filePath("torumina/pinpon.wav");
+    ASSERT_TRUE(QDir(data.path()).mkpath("torumina") && QFile::rename("pinpon.wav", installed));
+    auto player = std::make_unique<WavCuePlayer>();
+    player->play("pinpon.wav");
+    player.reset();
+    ASSERT_EQ(soundingCues().size(), 1) << "the cue was found and plays";
+    EXPECT_EQ(soundingCues().front()->source(), QUrl::fromLocalFile(installed));
 }
 
 TEST_F(InFolder, TheNextCueCutsOffOneStillSounding)
