@@ -30,7 +30,7 @@ PACKAGE_PACKAGES := dpkg-dev file
 DESKTOP_PACKAGES := dbus-user-session dbus-daemon dbus-bin at-spi2-core python3-pyatspi python3-xlib
 TEST_PACKAGES := $(RUN_PACKAGES) $(PACKAGE_PACKAGES) $(DESKTOP_PACKAGES) clang clang-format libclang-rt-14-dev \
 	fonts-noto-cjk libgtest-dev libgmock-dev libbenchmark-dev \
-	xvfb xauth x11-utils xdotool desktop-file-utils appstream lintian \
+	xvfb xauth x11-utils xdotool strace desktop-file-utils appstream lintian \
 	python3 python3-numpy hyperfine qemu-user
 
 # $(call deps,PACKAGES): installs those not yet installed.
@@ -50,7 +50,8 @@ endef
 deps:
 	$(call deps,$(TEST_PACKAGES))
 
-# The program looks its sound cues up in the current folder.
+# The program looks its sound cues up in the current folder first, then in
+# the installed data folder: here it plays the source tree's.
 run:
 	$(call deps,$(RUN_PACKAGES))
 	cmake --preset release

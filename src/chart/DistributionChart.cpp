@@ -54,57 +54,77 @@ std::size_t at(int m)
     return static_cast<std::size_t>(m + kMaxCustomers);
 }
 
-// In the area's own coordinates, from (0, 0) to size.
-void paintChart(QPainter& painter, QSizeF size, const DistributionChart& data)
+// The rightmost bar: no evening's lowest balance lies above one coin.
+constexpr int kHighest = 1;
+
+// Where the plot lies in the area, and how a lowest balance maps to x and a
+// count to y: every part of the picture is drawn over the same description.
+struct Plot
 {
-    painter.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
-    const QRectF plot(kPlotLeft, kPlotTop, size.width() - kPlotLeft - kPlotRight,
-                      size.height() - kPlotTop - kPlotBottom);
-    if (plot.width() < 1 || plot.height() < 1)
-        return;
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
+    QSizeF area;
+    QRectF rect;
+    int lowest = 0;
+    int values = 0; // the bars, from lowest to kHighest
+    double slotWidth = 0;
+    double yStep = 0;
+    double yMax = 0;
 
-    const int lowest = data.lowest;
-    const int highest = 1;
-    const int values = highest - lowest + 1;
-    const double slotWidth = plot.width() / values;
-    auto xOf = [&](int m) { return plot.left() + (m - lowest + 0.5) * slotWidth; };
+    double xOf(int m) const { return rect.left() + (m - lowest + 0.5) * slotWidth; }
+    double yOf(double count) const { return rect.bottom() - count / yMax * rect.height(); }
+};
 
+Plot describePlot(QSizeF area, const DistributionChart& data)
+{
+    Plot plot;
+    plot.area = area;
+    plot.rect = QRectF(kPlotLeft, kPlotTop, area.width() - kPlotLeft - kPlotRight,
+                       area.height() - kPlotTop - kPlotBottom);
+    plot.lowest = data.lowest;
+    plot.values = kHighest - data.lowest + 1;
+    plot.slotWidth = plot.rect.width() / plot.values;
     double top = 1.0;
-    for (int m = lowest; m <= highest; ++m) {
+    for (int m = data.lowest; m <= kHighest; ++m) {
         top = std::max({top, static_cast<double>(data.counts[at(m)]), data.expected[at(m)]});
     }
-    const double yStep = niceStep(top * 1.1 / 6.0);
-    const double yMax = std::ceil(top * 1.1 / yStep) * yStep;
-    auto yOf = [&](double count) { return plot.bottom() - count / yMax * plot.height(); };
+    plot.yStep = niceStep(top * 1.1 / 6.0);
+    plot.yMax = std::ceil(top * 1.1 / plot.yStep) * plot.yStep;
+    return plot;
+}
 
-    // Grid and y axis labels.
+void paintGrid(QPainter& painter, const Plot& plot)
+{
     painter.setFont(chartFont(13));
-    for (double y = 0.0; y <= yMax + yStep / 2; y += yStep) {
+    for (double y = 0.0; y <= plot.yMax + plot.yStep / 2; y += plot.yStep) {
         painter.setPen(QPen(QColor(225, 225, 225), 1));
-        painter.drawLine(QPointF(plot.left(), yOf(y)), QPointF(plot.right(), yOf(y)));
+        painter.drawLine(QPointF(plot.rect.left(), plot.yOf(y)),
+                         QPointF(plot.rect.right(), plot.yOf(y)));
         painter.setPen(Qt::black);
-        painter.drawText(QRectF(0, yOf(y) - 10, plot.left() - 8, 20),
+        painter.drawText(QRectF(0, plot.yOf(y) - 10, plot.rect.left() - 8, 20),
                          Qt::AlignRight | Qt::AlignVCenter, QString::number(y, 'g', 10));
     }
+}
 
-    // Bars of the simulated counts.
-    const double barWidth = std::max(1.0, slotWidth * 0.8);
-    for (int m = lowest; m <= highest; ++m) {
+void paintBars(QPainter& painter, const Plot& plot, const DistributionChart& data)
+{
+    const double barWidth = std::max(1.0, plot.slotWidth * 0.8);
+    for (int m = plot.lowest; m <= kHighest; ++m) {
         const double count = data.counts[at(m)];
         if (count > 0) {
-            painter.fillRect(
-                    QRectF(xOf(m) - barWidth / 2, yOf(count), barWidth, plot.bottom() - yOf(count)),
-                    kBarColour);
+            painter.fillRect(QRectF(plot.xOf(m) - barWidth / 2, plot.yOf(count), barWidth,
+                                    plot.rect.bottom() - plot.yOf(count)),
+                             kBarColour);
         }
     }
+}
 
-    // The exact expected counts over the bars.
+// A line through the expected counts, with a dot on each where the bars
+// leave room for one.
+void paintExpected(QPainter& painter, const Plot& plot, const DistributionChart& data)
+{
     QPainterPath expected;
-    for (int m = lowest; m <= highest; ++m) {
-        const QPointF point(xOf(m), yOf(data.expected[at(m)]));
-        if (m == lowest) {
+    for (int m = plot.lowest; m <= kHighest; ++m) {
+        const QPointF point(plot.xOf(m), plot.yOf(data.expected[at(m)]));
+        if (m == plot.lowest) {
             expected.moveTo(point);
         } else {
             expected.lineTo(point);
@@ -112,66 +132,82 @@ void paintChart(QPainter& painter, QSizeF size, const DistributionChart& data)
     }
     painter.setPen(QPen(kExpectedColour, 2));
     painter.drawPath(expected);
-    if (slotWidth >= 6) {
+    if (plot.slotWidth >= 6) {
         painter.setBrush(kExpectedColour);
-        for (int m = lowest; m <= highest; ++m) {
-            painter.drawEllipse(QPointF(xOf(m), yOf(data.expected[at(m)])), 2.5, 2.5);
+        for (int m = plot.lowest; m <= kHighest; ++m) {
+            painter.drawEllipse(QPointF(plot.xOf(m), plot.yOf(data.expected[at(m)])), 2.5, 2.5);
         }
         painter.setBrush(Qt::NoBrush);
     }
+}
 
-    // The coins that sufficed on 90, 95 and 99 % of the evenings: a line
-    // left of the bars of the evenings they covered, labelled in rows from
-    // the top so that close lines keep their labels apart.
+// The coins that sufficed on 90, 95 and 99 % of the evenings: a line left of
+// the bars of the evenings they covered, labelled in rows from the top so
+// that close lines keep their labels apart.
+void paintCoverage(QPainter& painter, const Plot& plot, const DistributionChart& data)
+{
+    painter.setFont(chartFont(13));
     for (std::size_t i = 0; i < data.coins.size(); ++i) {
-        const double x = xOf(-data.coins[i]) - slotWidth / 2;
+        const double x = plot.xOf(-data.coins[i]) - plot.slotWidth / 2;
         painter.setPen(QPen(kCoverageColour, 1.5, Qt::DashLine));
-        painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+        painter.drawLine(QPointF(x, plot.rect.top()), QPointF(x, plot.rect.bottom()));
         const QString label =
                 QStringLiteral("%1 %：%2 枚").arg(kCoveragePercents[i]).arg(data.coins[i]);
-        QRectF box(x + 3, plot.top() + 3 + 18.0 * static_cast<double>(i),
+        QRectF box(x + 3, plot.rect.top() + 3 + 18.0 * static_cast<double>(i),
                    painter.fontMetrics().horizontalAdvance(label) + 8, 17);
-        if (box.right() > plot.right())
+        if (box.right() > plot.rect.right())
             box.moveRight(x - 3);
         painter.fillRect(box, QColor(255, 255, 255, 220));
         painter.setPen(kCoverageColour);
         painter.drawText(box, Qt::AlignCenter, label);
     }
+}
 
-    // Axes and x labels, at multiples of a step that leaves room for them.
+// The x labels stand at multiples of a step that leaves room for them.
+void paintAxes(QPainter& painter, const Plot& plot)
+{
+    const QRectF& rect = plot.rect;
+    painter.setFont(chartFont(13));
     painter.setPen(QPen(Qt::black, 1));
-    painter.drawLine(plot.bottomLeft(), plot.bottomRight());
-    painter.drawLine(plot.bottomLeft(), plot.topLeft());
-    const int xStep = std::max(1, static_cast<int>(niceStep(values / 20.0)));
-    for (int m = lowest; m <= highest; ++m) {
+    painter.drawLine(rect.bottomLeft(), rect.bottomRight());
+    painter.drawLine(rect.bottomLeft(), rect.topLeft());
+    const int xStep = std::max(1, static_cast<int>(niceStep(plot.values / 20.0)));
+    for (int m = plot.lowest; m <= kHighest; ++m) {
         if (m % xStep != 0)
             continue;
-        painter.drawLine(QPointF(xOf(m), plot.bottom()), QPointF(xOf(m), plot.bottom() + 5));
-        painter.drawText(QRectF(xOf(m) - 30, plot.bottom() + 6, 60, 20),
+        painter.drawLine(QPointF(plot.xOf(m), rect.bottom()),
+                         QPointF(plot.xOf(m), rect.bottom() + 5));
+        painter.drawText(QRectF(plot.xOf(m) - 30, rect.bottom() + 6, 60, 20),
                          Qt::AlignHCenter | Qt::AlignTop, QString::number(m));
     }
+}
 
-    // Titles.
+void paintTitles(QPainter& painter, const Plot& plot, const DistributionChart& data)
+{
+    const QRectF& rect = plot.rect;
     painter.setPen(Qt::black);
     painter.setFont(chartFont(15));
-    painter.drawText(QRectF(plot.left(), size.height() - 40, plot.width(), 30), Qt::AlignCenter,
-                     QStringLiteral("不足枚数（５００円玉の最低残高）"));
+    painter.drawText(QRectF(rect.left(), plot.area.height() - 40, rect.width(), 30),
+                     Qt::AlignCenter, QStringLiteral("不足枚数（５００円玉の最低残高）"));
     painter.save();
-    painter.translate(22, plot.center().y());
+    painter.translate(22, rect.center().y());
     painter.rotate(-90);
-    painter.drawText(QRectF(-plot.height() / 2, -12, plot.height(), 24), Qt::AlignCenter,
+    painter.drawText(QRectF(-rect.height() / 2, -12, rect.height(), 24), Qt::AlignCenter,
                      QStringLiteral("度数（実験の回数）"));
     painter.restore();
     painter.setFont(chartFont(17, true));
-    painter.drawText(QRectF(0, 8, size.width(), 28), Qt::AlignCenter,
+    painter.drawText(QRectF(0, 8, plot.area.width(), 28), Qt::AlignCenter,
                      QStringLiteral("不足枚数の度数分布　お客人数 %1 人・実験回数 %2 回")
                              .arg(data.guests)
                              .arg(data.trials));
+}
 
-    // Legend, one row between the title and the plot.
+// One row between the title and the plot.
+void paintLegend(QPainter& painter, const Plot& plot)
+{
     painter.setFont(chartFont(13));
     const double legendY = 50;
-    double legendX = plot.left();
+    double legendX = plot.rect.left();
     auto legendText = [&](const QString& text) {
         painter.setPen(Qt::black);
         painter.drawText(QPointF(legendX + 30, legendY + 5), text);
@@ -185,6 +221,24 @@ void paintChart(QPainter& painter, QSizeF size, const DistributionChart& data)
     painter.setPen(QPen(kCoverageColour, 1.5, Qt::DashLine));
     painter.drawLine(QPointF(legendX + 11, legendY - 8), QPointF(legendX + 11, legendY + 8));
     legendText(QStringLiteral("その割合の夜に足りた５００円玉の枚数（実験から）"));
+}
+
+// In the area's own coordinates, from (0, 0) to size.
+void paintChart(QPainter& painter, QSizeF size, const DistributionChart& data)
+{
+    painter.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
+    const Plot plot = describePlot(size, data);
+    if (plot.rect.width() < 1 || plot.rect.height() < 1)
+        return;
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    paintGrid(painter, plot);
+    paintBars(painter, plot, data);
+    paintExpected(painter, plot, data);
+    paintCoverage(painter, plot, data);
+    paintAxes(painter, plot);
+    paintTitles(painter, plot, data);
+    paintLegend(painter, plot);
 }
 
 } // namespace

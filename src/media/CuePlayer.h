@@ -6,7 +6,7 @@
 #include <QString>
 
 // Plays the short sound that starts a command, from a WAV file named
-// relative to the current folder. A new cue cuts off one still sounding, so
+// without a folder. A new cue cuts off one still sounding, so
 // two never sound together; nothing waits for a cue, and one that cannot
 // sound is silent.
 class CuePlayer

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPointer>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <chrono>
@@ -73,6 +74,19 @@ void holdExitForLoad()
     qAddPostRoutine(waitForRecentLoad);
 }
 
+// A cue in the current folder comes first, so that `make run` plays the
+// source tree's cues; a teacher starting the program from a terminal is in
+// any folder, so the cues the package installs into share/torumina are found
+// where the data folders are (XDG_DATA_DIRS: /usr/local/share, /usr/share).
+QFileInfo findCue(const QString& fileName)
+{
+    const QFileInfo here(QDir::current(), fileName);
+    if (isCueFile(here))
+        return here;
+    return QFileInfo(QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                            QStringLiteral("torumina/") + fileName));
+}
+
 } // namespace
 
 WavCuePlayer::~WavCuePlayer()
@@ -93,7 +107,7 @@ void WavCuePlayer::play(const QString& fileName)
     // becomes of this one.
     effect_.reset();
     playRequested_ = false;
-    const QFileInfo file(QDir::current(), fileName);
+    const QFileInfo file = findCue(fileName);
     if (!isCueFile(file))
         return;
     // A fresh effect for every cue rather than a new source on the old one:

@@ -20,8 +20,9 @@ class QFileInfo;
 constexpr qint64 kCueFileLimit = 4 * 1024 * 1024;
 bool isCueFile(const QFileInfo& file);
 
-// Plays cues through QSoundEffect. A missing or unfit file, a file that is
-// not WAV, or a machine without audio output means silence.
+// Plays cues through QSoundEffect, found in the current folder or else in
+// the data folder the package installs them into. A missing or unfit file,
+// a file that is not WAV, or a machine without audio output means silence.
 class WavCuePlayer final : public CuePlayer
 {
 public:

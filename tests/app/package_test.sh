@@ -6,7 +6,8 @@
 set -eu
 build=$1 source=$2 id=io.github.torumina.Torumina
 tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
+trap 'kill $xvfb 2>/dev/null || :; rm -rf "$tmp"' EXIT
+xvfb=
 cpack --config "$build/CPackConfig.cmake" -B "$tmp" >/dev/null
 deb=$(echo "$tmp"/torumina_*_amd64.deb)
 lintian --fail-on error,warning "$deb"
@@ -37,10 +38,29 @@ if echo "$depends" | grep -Eq -- '-dev\b|\b(gcc|g\+\+|clang|cmake)\b'; then
 fi
 
 dpkg-deb -x "$deb" "$tmp/root"
-# The menu entry starts the program where its cues are, and both validators accept it.
-grep -qx 'Path=/usr/share/torumina' "$tmp/root/usr/share/applications/$id.desktop"
+# Both validators accept what the menu and the software centres read.
 test -z "$(desktop-file-validate "$tmp/root/usr/share/applications/$id.desktop")"
 appstreamcli validate --no-net "$tmp/root/usr/share/metainfo/$id.metainfo.xml" >/dev/null
 "$tmp/root/usr/bin/torumina" --version | grep -qx "torumina $(dpkg-deb -f "$deb" Version)"
 "$tmp/root/usr/bin/torumina-sim" --guests 10 --trials 5 --seed 1 >/dev/null
+
+# Started from a folder without cues, as from a terminal, the program plays
+# them from the data folder: 終了 sounds endpinpon.wav before it asks to end.
+Xvfb -displayfd 1 -nolisten tcp >"$tmp/display" 2>/dev/null & xvfb=$!
+timeout 60 sh -c 'until [ -s "$1" ]; do sleep 0.1; done' - "$tmp/display"
+export DISPLAY=:$(cat "$tmp/display") QT_QPA_PLATFORM=xcb XDG_DATA_DIRS="$tmp/root/usr/share"
+(cd "$tmp" && exec timeout 120 strace -f -qq -e trace=openat -o trace root/usr/bin/torumina) &
+for title in ' お客人数の設定' ' 実験回数の設定' ' トルミナの実験２' 'トルミナの実験'; do
+    w=$(timeout 60 xdotool search --sync --onlyvisible --name "^$title\$" | head -1)
+    xdotool windowfocus --sync "$w"
+    if [ "$title" = ' トルミナの実験２' ]; then xdotool mousemove --window "$w" 28 12 click 1
+    else # a click on the main window counts only once the box has gone
+        xdotool key Return
+        timeout 60 sh -c 'while xdotool search --onlyvisible --name "$1" | grep -qx "$2"
+                          do sleep 0.1; done' - "^$title\$" "$w"
+    fi
+done
+wait $!
+grep -q "\"$tmp/root/usr/share/torumina/endpinpon.wav\".* = [0-9]" "$tmp/trace" ||
+    { echo "torumina started in $tmp did not open its cue in usr/share/torumina"; exit 1; }
 echo "package $(basename "$deb") checked"

@@ -18,16 +18,20 @@ QList<QSoundEffect*> soundingCues()
     return qApp->findChildren<QSoundEffect*>();
 }
 
-// Runs in a fresh current folder holding both cues. Each player is let go
-// right after its cue, as the help command lets the main window go.
+// Runs in a fresh current folder holding both cues, with the data folders
+// empty whatever this machine has installed. Each player is let go right
+// after its cue, as the help command lets the main window go.
 class InFolder : public testing::Test
 {
 protected:
     QTemporaryDir folder;
+    QTemporaryDir data;
     QString before = QDir::currentPath();
 
     void SetUp() override
     {
+        qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+        qputenv("XDG_DATA_DIRS", data.path().toLocal8Bit());
         for (const char* cue : {"pinpon.wav", "endpinpon.wav"})
             ASSERT_TRUE(QFile::copy(QStringLiteral(TORUMINA_DATA_DIR) + cue, folder.filePath(cue)));
         QDir::setCurrent(folder.path());
@@ -50,6 +54,16 @@ TEST_F(InFolder, ACueNamedWithoutAFolderPlaysFromTheCurrentOne)
     playAndLetGo("pinpon.wav");
     ASSERT_EQ(soundingCues().size(), 1) << "the cue was found and plays out";
     EXPECT_EQ(soundingCues().front()->source(), QUrl::fromLocalFile(folder.filePath("pinpon.wav")));
+}
+
+// Started from a terminal elsewhere, the program finds the installed cues.
+TEST_F(InFolder, ACueMissingInTheCurrentFolderPlaysFromTheDataFolder)
+{
+    const QString installed = data.filePath("torumina/pinpon.wav");
+    ASSERT_TRUE(QDir(data.path()).mkpath("torumina") && QFile::rename("pinpon.wav", installed));
+    playAndLetGo("pinpon.wav");
+    ASSERT_EQ(soundingCues().size(), 1) << "the cue was found and plays out";
+    EXPECT_EQ(soundingCues().front()->source(), QUrl::fromLocalFile(installed));
 }
 
 TEST_F(InFolder, TheNextCueCutsOffOneStillSounding)
