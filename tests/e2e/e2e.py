@@ -130,6 +130,22 @@ def compare_with_theory():  # F2 opens one theory window and Esc closes it; the 
         wait(lambda: mean_cell() == shown, 'the run still shown')
 
 
+def watch_evening(evening=' トルミナの実験２＿一晩の様子'):  # F3 opens one, End ends it, Esc closes it
+    shown = mean_cell()
+    wait(lambda: x('getwindowname', x('getwindowfocus')) == MAIN, 'the main window focused')
+    x('key', 'F3')
+    wait(lambda: sorted(windows().values()) == sorted([MAIN, evening]), 'one evening window')
+    wait(lambda: x('getwindowname', x('getwindowfocus')) == evening, 'the evening focused')
+    x('key', 'End')
+    if DESKTOP:  # the answer, as a screen reader finds it
+        import pyatspi
+        accessible(lambda: pyatspi.findDescendant(accessible_window(evening), lambda a: a.name
+                                                  .startswith('この夜は 500円玉'), True), 'the answer')
+    x('key', 'Escape')
+    wait(lambda: sorted(windows().values()) == [MAIN], 'the evening window to close')
+    wait(lambda: mean_cell() == shown, 'the run still shown')
+
+
 def journey(guests=' お客人数の設定', trials=' 実験回数の設定'):
     answer(guests)
     answer(trials)
@@ -151,6 +167,7 @@ def journey(guests=' お客人数の設定', trials=' 実験回数の設定'):
     assert sorted(windows().values()) == [MAIN], f'the main window alone: {windows()}'
     read_result(10, 37)
     compare_with_theory()
+    watch_evening()
     # A reset queued behind a run comes after it, never inside it.
     click('初期化')
     answer(guests, '1000')
