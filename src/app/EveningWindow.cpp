@@ -106,10 +106,12 @@ EveningWindow::EveningWindow(int guests, std::function<std::uint64_t()> drawSeed
     auto* speedLabel = new QLabel(QStringLiteral("速さ"), this);
     speedLabel->setBuddy(speed_);
     auto* buttons = new QHBoxLayout;
-    for (QWidget* control : std::initializer_list<QWidget*>{stepButton_, playButton_, allButton_,
-                                                            nextButton_, speedLabel, speed_}) {
-        buttons->addWidget(control);
-    }
+    for (QPushButton* button : {stepButton_, playButton_, allButton_, nextButton_})
+        buttons->addWidget(button);
+    // Beside the seed, where a window made small for the screen has room.
+    speed_->setMinimumWidth(at.pixels(1800));
+    seedRow->addWidget(speedLabel);
+    seedRow->addWidget(speed_);
     buttons->addStretch();
     buttons->addWidget(closeButton);
 
