@@ -143,6 +143,10 @@ EveningWindow::EveningWindow(int guests, std::function<std::uint64_t()> drawSeed
     new QShortcut(QKeySequence(Qt::Key_N), this, this, &EveningWindow::nextEvening);
     new QShortcut(QKeySequence::Cancel, this, this, &QWidget::close);
 
+    // Tab follows the rows as they are seen: the seed and the speed, then the buttons.
+    setTabOrder(seedBox_, speed_);
+    setTabOrder(speed_, stepButton_);
+
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(seedRow);
     layout->addWidget(chart_, 1);
