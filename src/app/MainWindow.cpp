@@ -6,6 +6,7 @@
 #include "CellLabel.h"
 #include "CuePlayer.h"
 #include "Dialogs.h"
+#include "EveningWindow.h"
 #include "ExperimentEngine.h"
 #include "FrequencyTable.h"
 #include "NumberFormat.h"
@@ -110,9 +111,11 @@ MainWindow::MainWindow(Services services)
 
 MainWindow::~MainWindow()
 {
-    // The theory window goes with this window, which is not to be activated then.
+    // The side windows go with this window, which is not to be activated then.
     if (theory_)
         disconnect(theory_, &QObject::destroyed, this, nullptr);
+    if (evening_)
+        disconnect(evening_, &QObject::destroyed, this, nullptr);
 }
 
 void MainWindow::buildLayout()
@@ -169,15 +172,19 @@ void MainWindow::addTableCommands()
     compareAction_ = new QAction(QStringLiteral("理論と比べる"), this);
     compareAction_->setShortcut(Qt::Key_F2);
     compareAction_->setEnabled(false); // until a run
+    eveningAction_ = new QAction(QStringLiteral("一晩の様子を見る"), this);
+    eveningAction_->setShortcut(Qt::Key_F3);
+    eveningAction_->setEnabled(false); // until the guests are answered
     copyAction_ = new QAction(QStringLiteral("表をコピー"), this);
     copyAction_->setShortcut(QKeySequence::Copy);
     connect(compareAction_, &QAction::triggered, this, &MainWindow::compareWithTheory);
+    connect(eveningAction_, &QAction::triggered, this, &MainWindow::watchEvening);
     connect(copyAction_, &QAction::triggered, this, &MainWindow::copyTable);
     // On the window, their keys work wherever its focus is.
-    addActions({compareAction_, copyAction_});
+    addActions({compareAction_, copyAction_, eveningAction_});
     tableMenu_ = new QMenu(this);
     tableMenu_->setFont(layout_.font(15));
-    tableMenu_->addActions({compareAction_, copyAction_});
+    tableMenu_->addActions({compareAction_, copyAction_, eveningAction_});
     // The Menu key comes as a context menu event; Shift+F10 does not.
     auto* menuKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), table_, nullptr, nullptr,
                                   Qt::WidgetShortcut);
@@ -251,6 +258,7 @@ void MainWindow::enterParameters()
         return;
     trialCount_ = *trials;
     trialCountLabel_->setNum(trialCount_);
+    eveningAction_->setEnabled(true);
     takesInput_ = true;
 }
 
@@ -309,10 +317,12 @@ void MainWindow::quit()
 void MainWindow::resetTable()
 {
     cuePlayer_->play(QStringLiteral("pinpon.wav"));
-    // The theory window compares the run, which is going.
-    closeTheory();
+    // The theory window compares the run, which is going, and the evening
+    // window has the guests that are asked for again.
+    closeSideWindows();
     shownRun_.reset();
     compareAction_->setEnabled(false);
+    eveningAction_->setEnabled(false);
     startButton_->setEnabled(true);
     table_->clear();
     table_->setAccessibleDescription(QString());
@@ -325,7 +335,7 @@ void MainWindow::resetTable()
 void MainWindow::showHelp()
 {
     takesInput_ = false;
-    closeTheory();
+    closeSideWindows();
     cuePlayer_->play(QStringLiteral("pinpon.wav"));
     services_.openHelp();
 }
@@ -345,6 +355,20 @@ void MainWindow::compareWithTheory()
     theory_->activateWindow();
 }
 
+void MainWindow::watchEvening()
+{
+    if (!takesInput_ || !eveningAction_->isEnabled())
+        return;
+    if (!evening_) {
+        evening_ = new EveningWindow(customerCount_, services_.drawEveningSeed, this);
+        // Closed by the user, the keyboard goes back to the main window.
+        connect(evening_, &QObject::destroyed, this, [this] { activateWindow(); });
+    }
+    evening_->show();
+    evening_->raise();
+    evening_->activateWindow();
+}
+
 void MainWindow::copyTable()
 {
     if (!takesInput_)
@@ -361,14 +385,16 @@ void MainWindow::showTableMenu(std::optional<QPoint> mouseAt)
     tableMenu_->popup(mouseAt.value_or(cell->mapToGlobal(cell->rect().center())));
 }
 
-void MainWindow::closeTheory()
+void MainWindow::closeSideWindows()
 {
-    if (!theory_)
-        return;
-    // Closed for a reset or the help, it must not take the keyboard back
+    // Closed for a reset or the help, they must not take the keyboard back
     // from the box or the window that comes next.
-    disconnect(theory_, &QObject::destroyed, this, nullptr);
-    theory_->close();
+    for (QWidget* side : std::initializer_list<QWidget*>{theory_, evening_}) {
+        if (!side)
+            continue;
+        disconnect(side, &QObject::destroyed, this, nullptr);
+        side->close();
+    }
 }
 
 void MainWindow::closeForHelp()

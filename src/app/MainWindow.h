@@ -13,9 +13,11 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <random>
 
 class CuePlayer;
 class Dialogs;
+class EveningWindow;
 class ExperimentEngine;
 class FrequencyTable;
 class ProgramEnd;
@@ -28,7 +30,8 @@ class TheoryWindow;
 // The main window: the parameters, the frequency table of a run of
 // experiments with its mean, and four commands. Two more live on keys and
 // on the table's context menu, outside the laid-out window: F2 compares the
-// run with the theory, Ctrl+C copies the table.
+// run with the theory, F3 shows one evening guest by guest, Ctrl+C copies
+// the table.
 class MainWindow final : public QWidget
 {
     Q_OBJECT
@@ -43,6 +46,11 @@ public:
         std::function<std::unique_ptr<CuePlayer>()> makeCuePlayer;
         // Replaces this window by the help window; this window is closing.
         std::function<void()> openHelp;
+        // The seed of each evening the evening window shows: 32 bits, as
+        // torumina-sim draws, few enough digits to read out to a class.
+        std::function<std::uint64_t()> drawEveningSeed = [] {
+            return std::uint64_t{std::random_device()()};
+        };
     };
 
     explicit MainWindow(Services services);
@@ -71,6 +79,9 @@ private slots:
     void showHelp();
     // F2, 「理論と比べる」: the one theory window of the run on screen.
     void compareWithTheory();
+    // F3, 「一晩の様子を見る」: the one evening window of the guests asked
+    // for, with or without a run.
+    void watchEvening();
     // Ctrl+C, 「表をコピー」: tableText() on the clipboard.
     void copyTable();
 
@@ -79,7 +90,9 @@ private:
     void addTableCommands();
     // At the mouse, or for a key (no position) at the marked cell.
     void showTableMenu(std::optional<QPoint> mouseAt);
-    void closeTheory();
+    // The theory and evening windows, which belong to the run and the
+    // guests on screen.
+    void closeSideWindows();
 
     Services services_;
     // The window's scale, chosen once as it opens: as laid out, unless the
@@ -95,9 +108,11 @@ private:
     QLabel* trialCountLabel_ = nullptr;
     QLabel* meanLabel_ = nullptr;
     QAction* compareAction_ = nullptr;
+    QAction* eveningAction_ = nullptr;
     QAction* copyAction_ = nullptr;
     QMenu* tableMenu_ = nullptr;
     QPointer<TheoryWindow> theory_;
+    QPointer<EveningWindow> evening_;
     // The run the table shows; none before a run and after a reset.
     std::optional<ShownRun> shownRun_;
     std::int16_t customerCount_ = 0;

@@ -5,6 +5,7 @@
 
 #include "ChartFile.h"
 #include "DistributionChart.h"
+#include "Evening.h"
 #include "ExactDistribution.h"
 #include "ExperimentEngine.h"
 #include "RandomSource.h"
@@ -113,10 +114,16 @@ int runSim(std::span<const char* const> args, std::string& out, std::string& err
         }
     }
 
+    const std::uint64_t seed = options.seed ? *options.seed : std::random_device()();
+    if (options.evening) {
+        out = formatEvening(eveningOfSeed(seed, options.guests), options.format);
+        return 0;
+    }
+
     SimRun run;
     run.guests = options.guests;
     run.trials = options.trials;
-    run.seed = options.seed ? *options.seed : std::random_device()();
+    run.seed = seed;
     run.result = runExperiments(options, run.seed);
     if (options.exact)
         run.exact = exactDistribution(options.guests);

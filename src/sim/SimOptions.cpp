@@ -123,9 +123,10 @@ std::variant<SimOptions, UsageError> parseOptions(std::span<const char* const> a
     const QCommandLineOption format(QStringLiteral("format"), QString(), QStringLiteral("F"));
     const QCommandLineOption chart(QStringLiteral("chart"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption exact(QStringLiteral("exact"));
+    const QCommandLineOption evening(QStringLiteral("evening"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     QCommandLineParser parser;
-    parser.addOptions({guests, trials, seed, format, chart, exact, help});
+    parser.addOptions({guests, trials, seed, format, chart, exact, evening, help});
     const QCommandLineOption version = parser.addVersionOption();
 
     QStringList arguments{QStringLiteral("torumina-sim")};
@@ -158,6 +159,18 @@ std::variant<SimOptions, UsageError> parseOptions(std::span<const char* const> a
         }
         options.chartPath = parser.value(chart).toLocal8Bit().toStdString();
     }
+    // An evening has no run to count, compare or chart, and no JSON: an
+    // option for those would be silently ignored.
+    options.evening = parser.isSet(evening);
+    QStringList refused;
+    for (const QCommandLineOption* runOption : {&trials, &exact, &chart})
+        if (parser.isSet(*runOption))
+            refused << runOption->names().constFirst();
+    if (options.format == OutputFormat::Json)
+        refused << QStringLiteral("format json");
+    if (options.evening && !refused.isEmpty())
+        return usageError(
+                SimMessages::tr("--evening と --%1 は一緒に使えません").arg(refused.front()));
     return options;
 }
 
@@ -179,6 +192,7 @@ std::string usageText()
             SimMessages::tr("使い方:") + QStringLiteral(R"(
   torumina-sim [--guests N] [--trials T] [--seed S] [--format text|csv|json]
                [--exact] [--chart FILE.png]
+  torumina-sim --evening [--guests N] [--seed S] [--format text|csv]
   torumina-sim --help | --version
 
 )")
@@ -200,6 +214,10 @@ std::string usageText()
             + option("--chart FILE",
                      SimMessages::tr("不足枚数ごとの度数と理論上の期待度数の棒グラフを PNG で\n"
                                      "保存。90・95・99 % の夜に足りた枚数に線を引く"))
+            + option("--evening",
+                     SimMessages::tr("一晩だけを、お客ひとりずつ表示する（硬貨の表裏、払い方、\n"
+                                     "手元の５００円玉、これまでの最低）。最後に最低の枚数と、\n"
+                                     "用意すれば足りた枚数。同じ種なら --trials 1 の実験と同じ夜"))
             + option("-h, --help", SimMessages::tr("この説明"))
             + option("-v, --version", SimMessages::tr("版")) + u'\n' + SimMessages::tr("終了状態:")
             + u'\n'

@@ -19,6 +19,8 @@ struct SimOptions
     std::optional<std::uint64_t> seed;
     OutputFormat format = OutputFormat::Text;
     bool exact = false;
+    // One evening guest by guest instead of a run's table.
+    bool evening = false;
     std::optional<std::string> chartPath;
     bool help = false;
     bool version = false;

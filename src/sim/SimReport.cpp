@@ -232,3 +232,41 @@ std::string formatReport(const SimRun& run, OutputFormat format)
     }
     return formatText(run);
 }
+
+std::string formatEvening(const Evening& evening, OutputFormat format)
+{
+    const std::string lowest = std::to_string(evening.lowestBalance());
+    const std::string tableClass = classCaption(evening.tableClass());
+    const std::string coins = std::to_string(evening.coinsNeeded());
+    const std::string guests = std::to_string(evening.steps.size());
+    const std::string seed = std::to_string(evening.seed);
+    std::string out;
+    if (format == OutputFormat::Csv) {
+        out = "\xEF\xBB\xBFお客人数," + guests + "\n乱数の種," + seed
+                + "\n\nguest,toss,payment,stock,lowest\n";
+        int guest = 0;
+        for (const GuestStep& step : evening.steps) {
+            out += std::to_string(++guest) + ',' + tossText(step.payment) + ','
+                    + paymentText(step.payment) + ',' + std::to_string(step.stock) + ','
+                    + std::to_string(step.lowestSoFar) + '\n';
+        }
+        return out + "\n不足枚数," + lowest + "\n表の欄," + tableClass + "\n足りた５００円玉の枚数,"
+                + coins + '\n';
+    }
+    constexpr int kPaymentWidth = 36;
+    constexpr int kStockWidth = 18;
+    constexpr int kLowestWidth = 16;
+    out = "お客人数 " + guests + "\n乱数の種 " + seed + "\n\n" + padRight("お客", 6)
+            + padRight("表裏", 6) + padRight("支払い", kPaymentWidth)
+            + padLeft("手元の５００円玉", kStockWidth) + padLeft("これまでの最低", kLowestWidth)
+            + '\n';
+    int guest = 0;
+    for (const GuestStep& step : evening.steps) {
+        out += padLeft(std::to_string(++guest), 4) + "  " + padRight(tossText(step.payment), 6)
+                + padRight(paymentText(step.payment), kPaymentWidth)
+                + padLeft(std::to_string(step.stock), kStockWidth)
+                + padLeft(std::to_string(step.lowestSoFar), kLowestWidth) + '\n';
+    }
+    return out + "\n不足枚数 " + lowest + "（表の「" + tableClass
+            + "」の欄）\n足りた５００円玉の枚数 " + coins + '\n';
+}

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "Coverage.h"
+#include "Evening.h"
 #include "ExactDistribution.h"
 #include "ExperimentEngine.h"
 #include "SimOptions.h"
@@ -30,3 +31,9 @@ struct SimRun
 // programs need to read UTF-8, and rounds what the theory gives to what a
 // reader uses; JSON keeps every digit.
 std::string formatReport(const SimRun& run, OutputFormat format);
+
+// One evening guest by guest: the toss, the payment, the stock and the
+// lowest stock so far, then the lowest point with the table's class it is
+// counted in, and the coins that sufficed. Text aligns the columns under
+// Japanese captions; CSV starts with a byte order mark as formatReport's.
+std::string formatEvening(const Evening& evening, OutputFormat format);

@@ -118,6 +118,7 @@ def journey():
         focused(THEORY)
         x('key', 'Escape')
         shown(MAIN)
+    watch_evening()
     # A reset queued behind a run comes after it, never inside it.
     click('初期化')
     answer(GUESTS, '1000')
@@ -135,6 +136,20 @@ def journey():
     started = time.monotonic()
     assert procs[-1].wait(60) == 0, 'the exit status'
     print(f'ended {time.monotonic() - started:.2f} s after Esc and the close box')
+
+
+def watch_evening(evening=' トルミナの実験２＿一晩の様子'):  # F3 opens one, End ends it, Esc closes it
+    focused(MAIN)
+    x('key', 'F3')
+    shown(MAIN, evening)
+    focused(evening)
+    x('key', 'End')
+    if DESKTOP:  # the answer, as a screen reader finds it
+        accessible(lambda at, app: at.findDescendant(
+            app, lambda a: a.name.startswith('この夜は 500円玉'), True), 'the answer')
+    x('key', 'Escape')
+    shown(MAIN)
+    hear_table(trials=37, said='不足枚数の平均 .*')  # the run still there, the focus back on it
 
 
 def small_screen():  # both windows, 実験開始 included, inside the screen

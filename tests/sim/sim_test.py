@@ -19,6 +19,7 @@ REPORTS = {
     'json-exact': ['--guests=100', '--trials=3', '--seed=1', '--format=json', '--exact'],
     'help': ['--help'],
     'help-english': ['--help', 'LC_ALL=en_US.UTF-8'],
+    'evening': ['--evening', '--guests', '35', '--seed', '1234'],
 }
 # The chart of a run whose deepest evening stands alone far left: golden/chart.png.
 CHART = ['--guests=100', '--trials=1000', '--seed=1', '--chart=@chart.png']

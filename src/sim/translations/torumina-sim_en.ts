@@ -131,5 +131,18 @@ does): the rest of the report is dropped without a message</translation>
         <source>標準出力に書けない（ディスクがいっぱい、出力が閉じているなど）</source>
         <translation>standard output could not be written (a full disk, a closed output)</translation>
     </message>
+    <message>
+        <source>--evening と --%1 は一緒に使えません</source>
+        <translation>--evening cannot be used with --%1</translation>
+    </message>
+    <message>
+        <source>一晩だけを、お客ひとりずつ表示する（硬貨の表裏、払い方、
+手元の５００円玉、これまでの最低）。最後に最低の枚数と、
+用意すれば足りた枚数。同じ種なら --trials 1 の実験と同じ夜</source>
+        <translation>show one evening guest by guest (the toss, the
+payment, the 500-yen coins on hand, the lowest so far),
+then its lowest point and the coins that sufficed; the
+same seed gives the first evening of --trials 1</translation>
+    </message>
 </context>
 </TS>

@@ -1,0 +1,71 @@
+// SPDX-FileCopyrightText: トルミナの実験２ developers
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include "Evening.h"
+
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+
+class EveningChart;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSlider;
+
+// 「一晩の様子」: one evening of the main window's guests, guest by guest,
+// as the chart of the coin stock and a line of words per guest; at its end
+// the lowest point and the class of the table it is counted in. Each
+// evening comes from a seed the window shows and takes typed in, and is
+// the first experiment of a run with that seed. Earlier evenings stay on
+// the chart, fainter. Closed by Esc, by its button and by its close box;
+// it deletes itself then.
+class EveningWindow final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // drawSeed gives the seed of each new evening.
+    EveningWindow(int guests, std::function<std::uint64_t()> drawSeed, QWidget* parent = nullptr);
+
+public slots:
+    // 「一人ずつ」: the next guest; pauses the play.
+    void serveOneGuest();
+    // 「続けて」/「止める」
+    void playOrPause();
+    // 「最後まで」
+    void serveAll();
+    // 「次の夜」: a new evening with a drawn seed.
+    void nextEvening();
+
+private:
+    void startEvening(std::uint64_t seed);
+    void serve(int guests);
+    void pause();
+    void showProgress();
+    // Tells a screen reader, through the focused control's description.
+    void announce(const QString& text);
+    bool finished() const;
+
+    int guests_;
+    std::function<std::uint64_t()> drawSeed_;
+    std::deque<Evening> evenings_;
+    int served_ = 0;
+    QTimer playTimer_;
+    EveningChart* chart_ = nullptr;
+    QLineEdit* seedBox_ = nullptr;
+    QLabel* stepText_ = nullptr;
+    QLabel* answerText_ = nullptr;
+    QPushButton* stepButton_ = nullptr;
+    QPushButton* playButton_ = nullptr;
+    QPushButton* allButton_ = nullptr;
+    QPushButton* nextButton_ = nullptr;
+    QSlider* speed_ = nullptr;
+    QPointer<QWidget> announcedOn_;
+};

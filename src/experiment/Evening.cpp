@@ -1,0 +1,52 @@
+// SPDX-FileCopyrightText: トルミナの実験２ developers
+// SPDX-License-Identifier: MIT
+
+#include "Evening.h"
+
+#include "ExperimentEngine.h"
+#include "RandomSource.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+int Evening::tableClass() const
+{
+    return classIndex(lowestBalance());
+}
+
+Evening eveningOfSeed(std::uint64_t seed, int guests)
+{
+    if (guests < 1 || guests > kMaxCustomers)
+        throw std::invalid_argument("guests " + std::to_string(guests) + " is outside 1.."
+                                    + std::to_string(kMaxCustomers));
+    // The clock and the reseed of torumina-sim's seeded run, and the draws
+    // the engine reads for its first experiment: a draw of 0.5 or more is
+    // a guest who gets a coin back.
+    StillClock clock;
+    RandomSource random(clock, seed);
+    const auto count = static_cast<std::uint64_t>(guests);
+    const std::uint64_t key = random.reseedAndSkip(count);
+    Evening evening{seed, {}};
+    evening.steps.reserve(count);
+    int stock = 0;
+    int lowest = guests; // above any stock
+    for (std::uint64_t i = 0; i < count; ++i) {
+        const bool changeGiven = RandomSource::isUpperHalf(key, i);
+        stock += changeGiven ? -1 : 1;
+        lowest = std::min(lowest, stock);
+        evening.steps.push_back(
+                {changeGiven ? Payment::ChangeGiven : Payment::CoinGiven, stock, lowest});
+    }
+    return evening;
+}
+
+std::string paymentText(Payment payment)
+{
+    return payment == Payment::ChangeGiven ? "1000円札４枚（お釣り 500円玉 1 枚）"
+                                           : "1000円札３枚と 500円玉 1 枚";
+}
+
+std::string tossText(Payment payment)
+{
+    return payment == Payment::ChangeGiven ? "裏" : "表";
+}

@@ -1,0 +1,40 @@
+// SPDX-FileCopyrightText: トルミナの実験２ developers
+// SPDX-License-Identifier: MIT
+
+#include "Evening.h"
+#include "ExperimentEngine.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <limits>
+
+// The evening of a seed is the one experiment of a run of one trial with that seed: the engine
+// counts its lowest point, in the class the evening names. Guest counts on either side of the
+// engine's words of 64 draws; seed 3 with 10 guests never runs short, 1234 with 35 does.
+TEST(Evening, EndsWhereTheEngineCountsTheFirstExperimentOfItsSeed)
+{
+    for (auto [seed, guests] : {std::pair<std::uint64_t, int>{3, 10},
+                                {1234, 35},
+                                {20261207, 64},
+                                {99, 65},
+                                {std::numeric_limits<std::uint64_t>::max(), 1000}}) {
+        SCOPED_TRACE(testing::Message() << "seed " << seed << ", " << guests << " guests");
+        const Evening evening = eveningOfSeed(seed, guests);
+        StillClock clock;
+        RandomSource random(clock, seed);
+        const ExperimentResult run = ExperimentEngine(random).run(guests, 1);
+        EXPECT_EQ(run.lowestBalanceCounts.at(std::size_t(evening.lowestBalance() + kMaxCustomers)),
+                  1);
+        EXPECT_EQ(run.frequencyCounts.at(std::size_t(evening.tableClass())), 1);
+        EXPECT_EQ(evening.coinsNeeded(), std::max(0, -evening.lowestBalance()));
+        // Each guest moves the stock by the coin paid or given back.
+        int stock = 0, lowest = guests;
+        ASSERT_EQ(evening.steps.size(), std::size_t(guests));
+        for (const GuestStep& step : evening.steps) {
+            stock += step.payment == Payment::CoinGiven ? 1 : -1;
+            lowest = std::min(lowest, stock);
+            EXPECT_EQ(std::pair(step.stock, step.lowestSoFar), std::pair(stock, lowest));
+        }
+    }
+}
