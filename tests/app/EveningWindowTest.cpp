@@ -51,9 +51,7 @@ protected:
         evening->activateWindow();
         ASSERT_TRUE(becomesActive(evening));
     }
-    // To the focused control, as the keyboard sends it.
-    static void press(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
-    static QString focused()
+    static QString focusedButton()
     {
         return qobject_cast<QPushButton*>(QApplication::focusWidget())->text();
     }
@@ -85,7 +83,7 @@ TEST_F(EveningWindowTest, SpaceAndRightServeOneGuestEachAndTheReaderHearsThem)
 {
     openEvening();
     EXPECT_EQ(evening->findChild<QLineEdit*>("seed")->text(), "1234");
-    EXPECT_EQ(focused(), "一人ずつ");
+    EXPECT_EQ(focusedButton(), "一人ずつ");
     press(Qt::Key_Space);
     EXPECT_EQ(said("stepText"), kFirstGuestOf1234);
     EXPECT_EQ(heard(), kFirstGuestOf1234 + "　Space または →");
@@ -93,7 +91,7 @@ TEST_F(EveningWindowTest, SpaceAndRightServeOneGuestEachAndTheReaderHearsThem)
     EXPECT_TRUE(
             said("stepText").startsWith("2 人目：1000円札３枚と 500円玉 1 枚　手元の 500円玉 0 枚"))
             << said("stepText").toStdString();
-    EXPECT_EQ(focused(), "一人ずつ");
+    EXPECT_EQ(focusedButton(), "一人ずつ");
 }
 
 TEST_F(EveningWindowTest, EndFinishesATypedSeedsEveningAndNamesItsClass)
@@ -108,12 +106,12 @@ TEST_F(EveningWindowTest, EndFinishesATypedSeedsEveningAndNamesItsClass)
     seed->selectAll();
     QTest::keyClicks(seed, "1234");
     press(Qt::Key_Return);
-    EXPECT_EQ(focused(), "一人ずつ");
+    EXPECT_EQ(focusedButton(), "一人ずつ");
     press(Qt::Key_End);
     const QString answer = "この夜は 500円玉が 9 枚あれば足りました。最低の −9 "
                            "枚は、表の「-9」の欄に数えられます。";
     EXPECT_EQ(said("answerText"), answer);
-    EXPECT_EQ(focused(), "次の夜");
+    EXPECT_EQ(focusedButton(), "次の夜");
     EXPECT_TRUE(heard().startsWith("35 人目：") && heard().contains(answer))
             << heard().toStdString();
 }
@@ -125,7 +123,7 @@ TEST_F(EveningWindowTest, NStartsANewEveningAndKeepsThePreviousOneDrawn)
     press(Qt::Key_N);
     EXPECT_EQ(evening->findChild<QLineEdit*>("seed")->text(), "8");
     EXPECT_EQ(said("answerText"), "");
-    EXPECT_EQ(focused(), "一人ずつ");
+    EXPECT_EQ(focusedButton(), "一人ずつ");
     EXPECT_EQ(evening->findChild<QWidget*>("eveningChart")->accessibleDescription(),
               "2 晩目（前の夜 1 晩を薄く表示）");
 }

@@ -43,8 +43,8 @@ inline double contrast(const QColor& a, const QColor& b)
 }
 
 // What a screen reader finds in a window, a line for each thing shown: its role, name and
-// description, whether it is disabled or has the focus, and for a table cell its row, column
-// and column header.
+// description, whether it is disabled or has the focus, for a table cell its row, column and
+// column header, and where it stands in the window (left, top, width, height in pixels).
 inline QString heard(QObject* window)
 {
     static const std::map<int, QString> roles{{QAccessible::Window, "window"},
@@ -56,6 +56,7 @@ inline QString heard(QObject* window)
                                               {QAccessible::ColumnHeader, "column header"},
                                               {QAccessible::PageTab, "tab"}};
     QString said;
+    const QPoint origin = QAccessible::queryAccessibleInterface(window)->rect().topLeft();
     std::function<void(QAccessibleInterface*, int)> walk = [&](QAccessibleInterface* a, int depth) {
         if (a->state().invisible)
             return;
@@ -69,7 +70,8 @@ inline QString heard(QObject* window)
                             .arg(cell->rowIndex())
                             .arg(cell->columnIndex())
                             .arg(cell->columnHeaderCells().value(0)->text(QAccessible::Name));
-        said += '\n';
+        const QRect at = a->rect().translated(-origin);
+        said += QString(" @%1,%2 %3×%4\n").arg(at.x()).arg(at.y()).arg(at.width()).arg(at.height());
         for (int i = 0; i < a->childCount(); ++i)
             walk(a->child(i), depth + 1);
     };
