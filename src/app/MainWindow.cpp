@@ -308,6 +308,10 @@ void MainWindow::quit()
 
 void MainWindow::resetTable()
 {
+    // Deaf while it asks, as before the first questions: a click on 実験開始
+    // handled inside a box would run the old parameters there, and the
+    // labels would then describe a run the table does not show.
+    takesInput_ = false;
     cuePlayer_->play(QStringLiteral("pinpon.wav"));
     // The theory window compares the run, which is going.
     closeTheory();
