@@ -252,6 +252,9 @@ void MainWindow::enterParameters()
     trialCount_ = *trials;
     trialCountLabel_->setNum(trialCount_);
     takesInput_ = true;
+    // After a reset the focus would stay on 初期化, and a keyboard user's
+    // Enter would reset again instead of running what was just asked for.
+    startButton_->setFocus();
 }
 
 void MainWindow::runExperiments()

@@ -40,3 +40,17 @@ TEST_F(MainWindowTest, AStartClickedWhileAResetAsksRunsNothingTheLabelsDoNotSay)
     const int shown = countSum(*window);
     EXPECT_TRUE(shown == 0 || shown == 1000) << shown << " experiments under the label 1000";
 }
+
+TEST_F(MainWindowTest, EnterAfterAResetRunsTheNewParameters)
+{
+    const auto window = openWindow("10", "37");
+    click(*window, "実験開始");
+    script.answers = {"100", "1000"};
+    click(*window, "初期化");
+    journal.clear();
+
+    ASSERT_NE(window->focusWidget(), nullptr);
+    QTest::keyClick(window->focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(countSum(*window), 1000);
+    EXPECT_EQ(journal, QStringList()) << "no box after Enter";
+}
