@@ -28,7 +28,10 @@ PACKAGE_PACKAGES := dpkg-dev file
 # (the test starts its own), the accessibility bus and a client to read the
 # program's accessible tree; so what differs on a desktop shows up here first.
 DESKTOP_PACKAGES := dbus-user-session dbus-daemon dbus-bin at-spi2-core python3-pyatspi
-TEST_PACKAGES := $(RUN_PACKAGES) $(PACKAGE_PACKAGES) $(DESKTOP_PACKAGES) clang clang-format libclang-rt-14-dev \
+# A light window manager, which gives the focus back to a window as a box
+# closes, for the journey through a reset by the keyboard.
+WM_PACKAGES := openbox
+TEST_PACKAGES := $(RUN_PACKAGES) $(PACKAGE_PACKAGES) $(DESKTOP_PACKAGES) $(WM_PACKAGES) clang clang-format libclang-rt-14-dev \
 	fonts-noto-cjk libgtest-dev libgmock-dev libbenchmark-dev \
 	xvfb xauth x11-utils xdotool desktop-file-utils appstream lintian \
 	python3 python3-numpy hyperfine qemu-user

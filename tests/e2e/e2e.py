@@ -17,6 +17,7 @@ WIDTH = {MAIN: 553, HELP: 617}
 procs = []  # the processes started, the program last
 DESKTOP = sys.argv[1:2] == ['--desktop']
 SCALE = sys.argv[2] if sys.argv[1:2] == ['--scale'] else None
+WM = sys.argv[1:2] == ['--wm']
 BINARY, DATA = sys.argv[-2:]
 HELP_TEXT = f'{DATA}/../tests/help/help_text.txt'  # the lines the help window must read
 
@@ -188,6 +189,30 @@ def small_screen(guests=' お客人数の設定', trials=' 実験回数の設定
     assert procs[-1].wait(60) == 0, 'the exit status'
 
 
+def enter_after_reset(guests=' お客人数の設定', trials=' 実験回数の設定'):
+    """With a window manager, which gives the focus back to the main window as each box closes:
+    after a reset's questions, as after the first, Enter runs. F2 opens the theory window only after
+    a run; an Enter that reset again would show the guests' box instead."""
+    for after in ('the first questions', 'a reset'):
+        answer(guests, '10')
+        answer(trials, '5')
+        wait(lambda: x('getwindowname', x('getwindowfocus')) == MAIN, 'the main window focused')
+        x('key', 'Return')
+        x('key', 'F2')
+        shown = wait(lambda: {THEORY, guests} & set(windows().values()), 'the theory or a box')
+        assert shown == {THEORY}, f'Enter after {after} did not run: {windows()}'
+        wait(lambda: x('getwindowname', x('getwindowfocus')) == THEORY, 'the theory focused')
+        x('key', 'Escape')
+        wait(lambda: sorted(windows().values()) == [MAIN], 'the theory window to close')
+        # The mouse on 初期化, where xwininfo says: xdotool's geometry counts the frame twice.
+        info = x('-id', window(MAIN), tool='xwininfo')
+        left, top = (int(re.search(rf'Absolute upper-left {a}: +(-?\d+)', info)[1]) for a in 'XY')
+        x('mousemove', left + AT['初期化'][0], top + AT['初期化'][1], 'click', 1)
+    answer(guests, key='Escape')
+    answer('確認', key='Return')
+    assert procs[-1].wait(60) == 0, 'the exit status'
+
+
 def read_windows_and_empty_table():  # what a screen reader finds as the main window opens
     if not DESKTOP:
         return
@@ -338,10 +363,13 @@ with tempfile.TemporaryDirectory() as tmp:
             no_buses(tmp)
         if SCALE:
             os.environ['QT_SCALE_FACTOR'] = SCALE
+        if WM:
+            spawn('openbox', '--sm-disable', stderr=subprocess.DEVNULL)
+            wait(lambda: 'window id' in x('-root', '_NET_SUPPORTING_WM_CHECK', tool='xprop'), 'openbox')
         shutil.copy(f'{DATA}/pinpon.wav', tmp)  # and a FIFO as the quit cue
         os.mkfifo(f'{tmp}/endpinpon.wav')
         spawn(os.path.abspath(BINARY), cwd=tmp)  # it looks its cues up there
-        small_screen() if SCALE else journey()
+        small_screen() if SCALE else enter_after_reset() if WM else journey()
     except BaseException:
         with contextlib.suppress(Exception):
             print('windows on the screen:', windows())
