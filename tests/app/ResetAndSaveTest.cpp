@@ -2,8 +2,15 @@
 // SPDX-License-Identifier: MIT
 
 #include "MainWindowFixture.h"
+#include "QtDialogs.h"
+#include "TheoryWindow.h"
 
+#include <QDirIterator>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QTimer>
 
 namespace {
 
@@ -53,4 +60,42 @@ TEST_F(MainWindowTest, EnterAfterAResetRunsTheNewParameters)
     QTest::keyClick(window->focusWidget(), Qt::Key_Return);
     EXPECT_EQ(countSum(*window), 1000);
     EXPECT_EQ(journal, QStringList()) << "no box after Enter";
+}
+
+// Qt's file box reads quotes as the bounds of several names: say "hi".png
+// went to hi.png in the home folder.
+TEST_F(MainWindowTest, AChartNameWithAQuoteIsRefusedAndNothingIsWritten)
+{
+    const QTemporaryDir home;
+    const QByteArray realHome = qgetenv("HOME");
+    qputenv("HOME", home.path().toLocal8Bit());
+    QtDialogs dialogs;
+    ShownRun run{10, 37, {}};
+    run.result.lowestBalanceCounts[kMaxCustomers] = 37;
+    TheoryWindow theory(run, dialogs);
+    QStringList said;
+    int fileBoxes = 0;
+    QTimer boxes; // the name typed in the first file box, the second cancelled
+    QObject::connect(&boxes, &QTimer::timeout, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (auto* files = qobject_cast<QFileDialog*>(box); files && fileBoxes++ == 0) {
+            files->findChild<QLineEdit*>("fileNameEdit")->setText(R"(say "hi".png)");
+            QMetaObject::invokeMethod(files, "accept"); // the 保存 button
+        } else if (auto* message = qobject_cast<QMessageBox*>(box)) {
+            said << message->text();
+            message->done(0);
+        } else if (files) {
+            files->reject();
+        }
+    });
+    boxes.start(20);
+    click(theory, "グラフを保存");
+    boxes.stop();
+    qputenv("HOME", realHome);
+
+    EXPECT_EQ(said, QStringList("ファイル名に \" は使えません。\n別の名前を付けてください。"));
+    QStringList written; // Qt's own settings, hidden, aside
+    for (QDirIterator in(home.path(), QDir::Files, QDirIterator::Subdirectories); in.hasNext();)
+        written << in.next();
+    EXPECT_EQ(written, QStringList());
 }
