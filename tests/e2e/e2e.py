@@ -190,26 +190,23 @@ def small_screen(guests=' お客人数の設定', trials=' 実験回数の設定
 
 
 def enter_after_reset(guests=' お客人数の設定', trials=' 実験回数の設定'):
-    """With a window manager, which gives the focus back to the main window as each box closes:
-    after a reset's questions, as after the first, Enter runs. F2 opens the theory window only after
-    a run; an Enter that reset again would show the guests' box instead."""
+    """Under a window manager, which gives the focus back as each box closes, Enter runs after a
+    reset's questions as after the first: F2 then opens the theory window; a reset would ask again."""
     for after in ('the first questions', 'a reset'):
         answer(guests, '10')
         answer(trials, '5')
         wait(lambda: x('getwindowname', x('getwindowfocus')) == MAIN, 'the main window focused')
-        x('key', 'Return')
-        x('key', 'F2')
+        x('key', 'Return', 'F2')
         shown = wait(lambda: {THEORY, guests} & set(windows().values()), 'the theory or a box')
         assert shown == {THEORY}, f'Enter after {after} did not run: {windows()}'
-        wait(lambda: x('getwindowname', x('getwindowfocus')) == THEORY, 'the theory focused')
-        x('key', 'Escape')
+        keys(THEORY, 'Escape')
         wait(lambda: sorted(windows().values()) == [MAIN], 'the theory window to close')
-        # The mouse on 初期化, where xwininfo says: xdotool's geometry counts the frame twice.
+        # 初期化 where xwininfo puts it: xdotool's geometry counts the frame twice
         info = x('-id', window(MAIN), tool='xwininfo')
         left, top = (int(re.search(rf'Absolute upper-left {a}: +(-?\d+)', info)[1]) for a in 'XY')
         x('mousemove', left + AT['初期化'][0], top + AT['初期化'][1], 'click', 1)
     answer(guests, key='Escape')
-    answer('確認', key='Return')
+    answer('確認')
     assert procs[-1].wait(60) == 0, 'the exit status'
 
 
