@@ -17,18 +17,22 @@ SUDO   := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 INSTALL_SUDO := $(shell d=$(PREFIX); while [ ! -e "$$d" ]; do d=$$(dirname "$$d"); done; \
                         [ -w "$$d" ] || echo $(SUDO))
 # What building and running the program needs; the Japanese font is the one
-# its layout is drawn for. Qt's Linguist tools compile torumina-sim's English
-# messages: CMake finds them through qt6-tools-dev, lrelease comes with
-# qt6-l10n-tools.
+# its layout is drawn for, qt6-translations-l10n has Qt's own Japanese for
+# the file box and the standard buttons. Qt's Linguist tools compile
+# torumina-sim's English messages: CMake finds them through qt6-tools-dev,
+# lrelease comes with qt6-l10n-tools.
 RUN_PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins \
-	qt6-tools-dev qt6-l10n-tools fonts-ipafont-gothic
+	qt6-tools-dev qt6-l10n-tools fonts-ipafont-gothic qt6-translations-l10n
 # dpkg-shlibdeps and file, with which CPack finds the package's libraries.
 PACKAGE_PACKAGES := dpkg-dev file
 # What every Debian desktop has, for the journey on a desktop: a session bus
 # (the test starts its own), the accessibility bus and a client to read the
 # program's accessible tree; so what differs on a desktop shows up here first.
 DESKTOP_PACKAGES := dbus-user-session dbus-daemon dbus-bin at-spi2-core python3-pyatspi python3-xlib
-TEST_PACKAGES := $(RUN_PACKAGES) $(PACKAGE_PACKAGES) $(DESKTOP_PACKAGES) clang clang-format libclang-rt-14-dev \
+# A light window manager, which gives the focus back to a window as a box
+# closes, for the journey through a reset by the keyboard.
+WM_PACKAGES := openbox
+TEST_PACKAGES := $(RUN_PACKAGES) $(PACKAGE_PACKAGES) $(DESKTOP_PACKAGES) $(WM_PACKAGES) clang clang-format libclang-rt-14-dev \
 	fonts-noto-cjk libgtest-dev libgmock-dev libbenchmark-dev \
 	xvfb xauth x11-utils xdotool strace desktop-file-utils appstream lintian \
 	python3 python3-numpy hyperfine qemu-user

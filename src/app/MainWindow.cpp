@@ -260,6 +260,9 @@ void MainWindow::enterParameters()
     trialCountLabel_->setNum(trialCount_);
     eveningAction_->setEnabled(true);
     takesInput_ = true;
+    // After a reset the focus would stay on 初期化, and a keyboard user's
+    // Enter would reset again instead of running what was just asked for.
+    startButton_->setFocus();
 }
 
 void MainWindow::runExperiments()
@@ -316,6 +319,10 @@ void MainWindow::quit()
 
 void MainWindow::resetTable()
 {
+    // Deaf while it asks, as before the first questions: a click on 実験開始
+    // handled inside a box would run the old parameters there, and the
+    // labels would then describe a run the table does not show.
+    takesInput_ = false;
     cuePlayer_->play(QStringLiteral("pinpon.wav"));
     // The theory window compares the run, which is going, and the evening
     // window has the guests that are asked for again.

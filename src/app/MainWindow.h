@@ -118,9 +118,9 @@ private:
     std::int16_t customerCount_ = 0;
     std::int16_t trialCount_ = 0;
     bool activated_ = false;
-    // False until both parameters are answered, while a run computes, and
-    // once the window is on its way to the help window: user input meant
-    // for the window is dropped then.
+    // False until both parameters are answered (first and after a reset),
+    // while a run computes, and once the window is on its way to the help
+    // window: user input meant for the window is dropped then.
     bool takesInput_ = false;
     bool leavingForHelp_ = false;
 };

@@ -210,13 +210,8 @@ void TheoryWindow::saveChart()
     const auto error = saveDistributionChartPng(path, chart_);
     if (!error)
         return;
-    QString reason = error->reason;
-    if (error->kind == ChartFileError::Kind::NotARegularFile)
-        reason = QStringLiteral("通常のファイルではありません");
-    else if (error->kind == ChartFileError::Kind::NotEncoded)
-        reason = QStringLiteral("PNG に変換できません");
-    dialogs_.inform(QStringLiteral("グラフを「%1」に保存できませんでした。\n%2\n"
-                                   "同じ名前のファイルがあれば、もとのまま残っています。")
-                            .arg(path, reason),
-                    title);
+    dialogs_.inform(
+            chartSaveFailure(path, *error)
+                    + QStringLiteral("\n同じ名前のファイルがあれば、もとのまま残っています。"),
+            title);
 }

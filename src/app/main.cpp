@@ -9,6 +9,8 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 int main(int argc, char* argv[])
 {
@@ -26,6 +28,13 @@ int main(int argc, char* argv[])
         parser.showVersion();
 
     QApplication app(argc, argv);
+    // The file box, the standard buttons and Qt's own reasons for a failed
+    // save speak Japanese like the rest of the window program, whatever the
+    // locale; without the translations installed they stay English.
+    QTranslator qtJapanese;
+    if (qtJapanese.load(QStringLiteral("qtbase_ja"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtJapanese);
     // Wayland compositors find the launcher, and with it the icon, by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral(TORUMINA_APP_ID));
     // The help command closes the main window before the help window opens;

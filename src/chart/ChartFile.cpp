@@ -5,16 +5,58 @@
 
 #include <QFile>
 
+#include <cerrno>
 #include <filesystem>
 
 namespace {
 
-ChartFileError notWritten(const QSaveFile& file)
+// errno as the failing call left it: Qt's reason for it is in English
+// whatever the locale unless Qt's translations are loaded, and says
+// nothing of a full disk when a write merely stopped short.
+ChartFileError notWritten(const QSaveFile& file, int systemError)
 {
-    return {ChartFileError::Kind::NotWritten, file.errorString()};
+    return {ChartFileError::Kind::NotWritten, systemError, file.errorString()};
 }
 
 } // namespace
+
+QString fileFailureReason(int systemError, const QString& otherwise)
+{
+    switch (systemError) {
+    case EACCES:
+    case EPERM:
+        return ChartFile::tr("書き込む権限がありません");
+    case EROFS:
+        return ChartFile::tr("読み取り専用の場所です");
+    case ENOSPC:
+    case EDQUOT:
+        return ChartFile::tr("ディスクがいっぱいです");
+    case ENOENT:
+    case ENOTDIR:
+        return ChartFile::tr("フォルダがありません");
+    case EBADF:
+        return ChartFile::tr("出力が閉じています");
+    default:
+        return otherwise;
+    }
+}
+
+QString chartSaveFailure(const QString& path, const ChartFileError& error)
+{
+    QString reason;
+    switch (error.kind) {
+    case ChartFileError::Kind::NotARegularFile:
+        reason = ChartFile::tr("通常のファイルではありません");
+        break;
+    case ChartFileError::Kind::NotEncoded:
+        reason = ChartFile::tr("PNG に変換できません");
+        break;
+    case ChartFileError::Kind::NotWritten:
+        reason = fileFailureReason(error.systemError, error.reason);
+        break;
+    }
+    return ChartFile::tr("グラフを「%1」に保存できませんでした。\n%2").arg(path, reason);
+}
 
 std::optional<ChartFileError> ChartFile::open()
 {
@@ -22,10 +64,11 @@ std::optional<ChartFileError> ChartFile::open()
     const std::filesystem::path path(QFile::encodeName(file_.fileName()).toStdString());
     std::error_code error;
     if (std::filesystem::exists(path, error) && !std::filesystem::is_regular_file(path, error))
-        return ChartFileError{ChartFileError::Kind::NotARegularFile, {}};
+        return ChartFileError{ChartFileError::Kind::NotARegularFile, 0, {}};
     // Unbuffered: commit() would not notice a failure of the last buffered bytes.
+    errno = 0;
     if (!file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return notWritten(file_);
+        return notWritten(file_, errno);
     return std::nullopt;
 }
 
@@ -38,16 +81,20 @@ std::optional<ChartFileError> ChartFile::save(const DistributionChart& chart)
     const QByteArray png = distributionChartPng(chart);
     // Left uncommitted, the temporary file goes with this object.
     if (png.isEmpty())
-        return ChartFileError{ChartFileError::Kind::NotEncoded, {}};
+        return ChartFileError{ChartFileError::Kind::NotEncoded, 0, {}};
     // A write may stop short (a full disk, a file size limit) without a
     // reason; the next one gives it.
+    errno = 0;
     qint64 written = 0;
     for (qint64 n = 0; written < png.size(); written += n) {
         if ((n = file_.write(png.constData() + written, png.size() - written)) <= 0)
             break;
     }
-    if (written < png.size() || !file_.commit())
-        return notWritten(file_);
+    if (written < png.size())
+        return notWritten(file_, errno);
+    errno = 0;
+    if (!file_.commit())
+        return notWritten(file_, errno);
     return std::nullopt;
 }
 

@@ -5,13 +5,13 @@
 
 #include "DistributionChart.h"
 
+#include <QCoreApplication>
 #include <QSaveFile>
 #include <QString>
 
 #include <optional>
 
-// Why a chart was not saved. The caller words the first two in its user's
-// language; the system's reason comes in the system's words.
+// Why a chart was not saved.
 struct ChartFileError
 {
     enum class Kind {
@@ -19,10 +19,12 @@ struct ChartFileError
         NotARegularFile,
         // The PNG encoder gave nothing.
         NotEncoded,
-        // Qt or the system refused; reason says why.
+        // Qt or the system refused: systemError is the system's error number
+        // when there is one, reason Qt's words.
         NotWritten,
     };
     Kind kind;
+    int systemError = 0;
     QString reason;
 };
 
@@ -31,6 +33,8 @@ struct ChartFileError
 // the user an earlier chart.
 class ChartFile
 {
+    Q_DECLARE_TR_FUNCTIONS(ChartFile)
+
 public:
     explicit ChartFile(const QString& path) : file_(path) { }
 
@@ -47,3 +51,13 @@ private:
 // Both steps at once, for a chart already at hand.
 std::optional<ChartFileError> saveDistributionChartPng(const QString& path,
                                                        const DistributionChart& chart);
+
+// Why a file could not be written, in the user's language: the common
+// causes (no permission, read-only, disk full, folder missing, output
+// closed) from the system's error number, translated through Qt; any other
+// number, and none, as otherwise says.
+QString fileFailureReason(int systemError, const QString& otherwise);
+
+// The one wording of a chart not saved, for the window and the command
+// line: where on the first line, why on the second.
+QString chartSaveFailure(const QString& path, const ChartFileError& error);

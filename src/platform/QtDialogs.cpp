@@ -5,6 +5,7 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include <limits>
@@ -70,9 +71,17 @@ QString QtDialogs::askSavePath(const QString& title, const QString& suggestedPat
     box.setLabelText(QFileDialog::FileType, QStringLiteral("種類:"));
     box.setLabelText(QFileDialog::Accept, QStringLiteral("保存"));
     box.setLabelText(QFileDialog::Reject, QStringLiteral("キャンセル"));
-    if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
-        return {};
-    return box.selectedFiles().constFirst();
+    // Qt's own box reads double quotes as the bounds of several names, and
+    // would save under a part of the name typed, somewhere else; a name that
+    // cannot be saved as typed is refused, and the box asks again.
+    for (;;) {
+        if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
+            return {};
+        const auto* typed = box.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (typed == nullptr || !typed->text().contains(u'"'))
+            return box.selectedFiles().constFirst();
+        inform(QStringLiteral("ファイル名に \" は使えません。\n別の名前を付けてください。"), title);
+    }
 }
 
 void QtDialogs::inform(const QString& text, const QString& title)

@@ -23,24 +23,12 @@
 
 namespace {
 
-// The reason Qt or the system gives is passed on in its own words.
+// A command's message is one line; the window shows the reason on a line
+// of its own.
 std::string chartError(const std::string& path, const ChartFileError& error)
 {
-    QString reason = error.reason;
-    switch (error.kind) {
-    case ChartFileError::Kind::NotARegularFile:
-        reason = SimMessages::tr("通常のファイルではありません");
-        break;
-    case ChartFileError::Kind::NotEncoded:
-        reason = SimMessages::tr("PNG に変換できません");
-        break;
-    case ChartFileError::Kind::NotWritten:
-        break;
-    }
     return (QStringLiteral("torumina-sim: ")
-            + SimMessages::tr("グラフを \"%1\" に書けません: %2")
-                      .arg(QString::fromLocal8Bit(path), reason)
-            + u'\n')
+            + chartSaveFailure(QString::fromLocal8Bit(path), error).replace(u'\n', u' ') + u'\n')
             .toStdString();
 }
 

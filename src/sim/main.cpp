@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: トルミナの実験２ developers
 // SPDX-License-Identifier: MIT
 
+#include "ChartFile.h"
 #include "SimApp.h"
 #include "SimMessages.h"
 
@@ -11,8 +12,10 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <span>
 #include <string>
+#include <unistd.h>
 
 // Exit status when the report could not be written to standard output (a
 // full disk, a closed descriptor); 1 and 2 belong to runSim.
@@ -25,6 +28,9 @@ int main(int argc, char** argv)
     // EPIPE instead of killing the program by SIGPIPE, whose status 141 a
     // script would have to know, and the program ends quietly.
     std::signal(SIGPIPE, SIG_IGN);
+    // Asked before Qt starts: the first file Qt opens takes a closed
+    // standard output's number, and the report would go into that file.
+    const bool outputClosed = fcntl(STDOUT_FILENO, F_GETFD) == -1 && errno == EBADF;
     const std::span<const char* const> args(argv + 1, static_cast<std::size_t>(argc - 1));
     const auto app = startApplication(args);
     QCoreApplication::setApplicationName(QStringLiteral("torumina-sim"));
@@ -41,10 +47,15 @@ int main(int argc, char** argv)
     std::string err;
     int status = runSim(args, out, err);
     errno = 0;
-    if ((std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0)
-        && errno != EPIPE) {
-        const QString reason = errno != 0 ? QString::fromLocal8Bit(std::strerror(errno))
-                                          : SimMessages::tr("書き込めませんでした");
+    const bool written = out.empty()
+            || (!outputClosed && std::fwrite(out.data(), 1, out.size(), stdout) == out.size()
+                && std::fflush(stdout) == 0);
+    const int failure = outputClosed ? EBADF : errno;
+    if (!written && failure != EPIPE) {
+        const QString reason =
+                fileFailureReason(failure,
+                                  failure != 0 ? QString::fromLocal8Bit(std::strerror(failure))
+                                               : SimMessages::tr("書き込めませんでした"));
         err += (QStringLiteral("torumina-sim: ")
                 + SimMessages::tr("標準出力に書けません: %1").arg(reason) + u'\n')
                        .toStdString();

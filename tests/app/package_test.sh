@@ -30,7 +30,8 @@ sed 's,^,.,' "$build/install_manifest.txt" | sort | diff -u "$tmp/expected" -
 
 # The libraries it links and what it loads, never the build toolchain.
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6widgets6 libqt6multimedia6 qt6-qpa-plugins fonts-ipafont-gothic; do
+for needed in libqt6widgets6 libqt6multimedia6 qt6-qpa-plugins fonts-ipafont-gothic \
+              qt6-translations-l10n; do
     echo "$depends" | grep -q "$needed" || { echo "Depends lacks $needed: $depends"; exit 1; }
 done
 if echo "$depends" | grep -Eq -- '-dev\b|\b(gcc|g\+\+|clang|cmake)\b'; then

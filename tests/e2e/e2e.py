@@ -1,11 +1,12 @@
 # SPDX-FileCopyrightText: トルミナの実験２ developers
 # SPDX-License-Identifier: MIT
 
-"""e2e.py [--desktop | --scale S] BINARY DATA: the journey through the real program on a private X
+"""e2e.py [--desktop | --wm | --scale S] BINARY DATA: the journey through the real program on a private X
 server, by xdotool, for what only a real X server shows: clicks and keys queued behind a busy
 program, focus across windows, the close box, the icon. Without D-Bus, as on a minimal machine;
 with --desktop, on a session bus and AT-SPI bus of its own, checking what a screen reader reads on
-the way; with --scale, both windows must lie whole on a 1366 × 768 screen at that scale."""
+the way; with --wm, Enter after a reset under a window manager; with --scale, both windows must
+lie whole on a 1366 × 768 screen at that scale."""
 import contextlib, ctypes, glob, os, re, shutil, signal, subprocess, sys, tempfile, time  # noqa: E401
 
 MAIN, HELP = ' トルミナの実験２', ' トルミナの実験２＿ヘルプ（設問と操作方法）'
@@ -14,7 +15,8 @@ THEORY, GUESTS, TRIALS = ' トルミナの実験２＿理論と比べる', ' お
 AT = {'終了': (28, 12), 'HELP': (468, 12), '初期化': (524, 12), '実験開始': (492, 468), '閉じる': (584, 12)}
 WIDTH = {MAIN: 553, HELP: 617}
 procs = []  # the processes started, the program last
-DESKTOP, SCALE = sys.argv[1] == '--desktop', sys.argv[2] if sys.argv[1] == '--scale' else None
+DESKTOP, WM = sys.argv[1] == '--desktop', sys.argv[1] == '--wm'
+SCALE = sys.argv[2] if sys.argv[1] == '--scale' else None
 BINARY, DATA = sys.argv[-2:]
 
 
@@ -53,9 +55,10 @@ def focused(title):
     wait(lambda: x('getwindowname', x('getwindowfocus')) == title, f'{title} focused')
 
 
-def geometry(title):  # left, top, width, height on the screen
-    return tuple(map(int, re.search(r'Position: (\d+),(\d+).*Geometry: (\d+)x(\d+)',
-                                    x('getwindowgeometry', window(title)), re.S).groups()))
+def geometry(title):  # left, top, width, height on the screen, framed or not
+    info = x('-id', window(title), tool='xwininfo')
+    return tuple(int(re.search(rf'{field}: +(-?\d+)', info)[1]) for field in (
+        'Absolute upper-left X', 'Absolute upper-left Y', 'Width', 'Height'))
 
 
 def click(name, title=MAIN):  # where the button is, at the window's scale, whether it listens or not
@@ -150,6 +153,25 @@ def watch_evening(evening=' トルミナの実験２＿一晩の様子'):  # F3 
     x('key', 'Escape')
     shown(MAIN)
     hear_table(trials=37, said='不足枚数の平均 .*')  # the run still there, the focus back on it
+
+
+def enter_after_reset():
+    """Under a window manager, which gives the focus back as each box closes, Enter runs after a
+    reset's questions as after the first: F2 then opens the theory window; a reset would ask again."""
+    for after in ('the first questions', 'a reset'):
+        answer(GUESTS, '10')
+        answer(TRIALS, '5')
+        focused(MAIN)
+        x('key', 'Return', 'F2')
+        seen = wait(lambda: {THEORY, GUESTS} & set(titles().values()), 'the theory or a box')
+        assert seen == {THEORY}, f'Enter after {after} did not run: {titles()}'
+        focused(THEORY)
+        x('key', 'Escape')
+        shown(MAIN)
+        click('初期化')
+    answer(GUESTS, key='Escape')
+    answer('確認')
+    assert procs[-1].wait(60) == 0, 'the exit status'
 
 
 def small_screen():  # both windows, 実験開始 included, inside the screen
@@ -253,10 +275,13 @@ with tempfile.TemporaryDirectory() as tmp:
             os.environ['DBUS_SESSION_BUS_ADDRESS'] = f'unix:path={tmp}/no-bus'
         if SCALE:
             os.environ['QT_SCALE_FACTOR'] = SCALE
+        if WM:
+            spawn('openbox', '--sm-disable', stderr=subprocess.DEVNULL)
+            wait(lambda: 'window id' in x('-root', '_NET_SUPPORTING_WM_CHECK', tool='xprop'), 'openbox')
         shutil.copy(f'{DATA}/pinpon.wav', tmp)  # and a FIFO as the quit cue
         os.mkfifo(f'{tmp}/endpinpon.wav')
         spawn(os.path.abspath(BINARY), cwd=tmp)  # it looks its cues up there
-        small_screen() if SCALE else journey()
+        small_screen() if SCALE else enter_after_reset() if WM else journey()
     except BaseException:
         with contextlib.suppress(Exception):
             print('windows on the screen:', titles())

@@ -2,6 +2,43 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="ja">
 <context>
+    <name>ChartFile</name>
+    <message>
+        <source>書き込む権限がありません</source>
+        <translation>permission denied</translation>
+    </message>
+    <message>
+        <source>読み取り専用の場所です</source>
+        <translation>read-only file system</translation>
+    </message>
+    <message>
+        <source>ディスクがいっぱいです</source>
+        <translation>no space left on the disk</translation>
+    </message>
+    <message>
+        <source>フォルダがありません</source>
+        <translation>no such folder</translation>
+    </message>
+    <message>
+        <source>出力が閉じています</source>
+        <translation>the output is closed</translation>
+    </message>
+    <message>
+        <source>通常のファイルではありません</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>PNG に変換できません</source>
+        <translation>PNG encoding failed</translation>
+    </message>
+    <message>
+        <source>グラフを「%1」に保存できませんでした。
+%2</source>
+        <translation>cannot write the chart to &quot;%1&quot;:
+%2</translation>
+    </message>
+</context>
+<context>
     <name>SimMessages</name>
     <message>
         <source>%1 には%2を指定してください（&quot;%3&quot; は使えません）</source>
@@ -100,18 +137,6 @@ that sufficed on 90, 95 and 99 % of evenings</translation>
     <message>
         <source>オプションの誤り</source>
         <translation>invalid option</translation>
-    </message>
-    <message>
-        <source>グラフを &quot;%1&quot; に書けません: %2</source>
-        <translation>cannot write the chart to &quot;%1&quot;: %2</translation>
-    </message>
-    <message>
-        <source>通常のファイルではありません</source>
-        <translation>not a regular file</translation>
-    </message>
-    <message>
-        <source>PNG に変換できません</source>
-        <translation>PNG encoding failed</translation>
     </message>
     <message>
         <source>書き込めませんでした</source>
