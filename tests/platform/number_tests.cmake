@@ -3,7 +3,6 @@
 
 add_executable(torumina_number_test
     ${CMAKE_CURRENT_LIST_DIR}/NumberReaderTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/NumberFormatTest.cpp
 )
 target_link_libraries(torumina_number_test PRIVATE torumina_numbers GTest::gtest_main)
 gtest_discover_tests(torumina_number_test DISCOVERY_TIMEOUT 120)

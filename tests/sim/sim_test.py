@@ -86,6 +86,14 @@ def reports(sim, regenerate):
         (GOLDEN / 'chart.png').write_bytes(chart)
     elif chart != (GOLDEN / 'chart.png').read_bytes():
         failures.append(f'the chart of {" ".join(CHART)} is not golden/chart.png {err}')
+    # The README's example shows lines the program prints, in that order.
+    readme = (GOLDEN / '../../../README.md').resolve().read_text(encoding='utf-8')
+    command, *lines = readme.split('<!-- sim-example -->\n```console\n')[1].split('```')[0].splitlines()
+    printed = run(sim, shlex.split(command)[2:])[1].splitlines()
+    at = next((i for i, line in enumerate(printed) if line.rstrip() == lines[0].rstrip()), None)
+    if at is None or [p.rstrip() for p in printed[at:at + len(lines)]] != [s.rstrip() for s in lines]:
+        failures.append(f'README.md shows for {command}:\n' + '\n'.join(lines) + '\nbut it prints:\n'
+                        + '\n'.join(printed))
     # A run without a seed prints the one it drew, and that seed repeats it.
     first = run(sim, ['--exact'])[1]
     seed = next(line.split()[-1] for line in first.splitlines() if line.startswith('乱数の種'))
