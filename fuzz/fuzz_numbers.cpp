@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (char16_t& c : widened)
         c = c >= u'!' && c <= u'~' ? static_cast<char16_t>(c + 0xFEE0) : c;
     check(sameReading(readNumber(widened), reading));
-    for (const auto [lower, upper] :
+    for (const auto& [lower, upper] :
          {std::pair<std::int16_t, std::int16_t>{10, 1000}, {1, 10000}}) {
         const std::optional<std::int16_t> accepted = acceptParameter(text, lower, upper);
         check(!accepted || (*accepted >= lower && *accepted <= upper));
