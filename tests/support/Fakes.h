@@ -8,12 +8,10 @@
 #include "ProgramEnd.h"
 #include "Screen.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
-#include <gtest/gtest.h>
-
 #include <deque>
-#include <functional>
 
 // The boxes answer from one script, in order: an input box's text ("" is
 // Cancel), or "yes", "no" or "none" (closed without an answer) for a yes/no
@@ -28,26 +26,19 @@ public:
 
     QString askText(const QString& prompt, const QString& title, const QString& preset) override
     {
-        journal << "ask " + title.trimmed() + ": " + prompt + " [" + preset + "]";
-        whileOpen();
-        return next("");
+        return asked("ask " + title + ": " + prompt + " [" + preset + "]", "");
     }
     std::optional<bool> askYesNo(const QString& prompt, const QString& title) override
     {
-        journal << "confirm " + title + ": " + prompt;
-        whileOpen();
-        const QString answer = next("none");
-        if (answer == "none")
-            return std::nullopt;
-        return answer == "yes";
+        const QString answer = asked("confirm " + title + ": " + prompt, "none");
+        return answer == "none" ? std::nullopt : std::optional(answer == "yes");
     }
     QString askSavePath(const QString& title, const QString& suggested,
                         const QString& filter) override
     {
-        journal << "ask where " + title + ": " + filter + " ["
-                        + suggested.mid(suggested.lastIndexOf('/') + 1) + "]";
-        whileOpen();
-        return next("");
+        return asked("ask where " + title + ": " + filter + " [" + QFileInfo(suggested).fileName()
+                             + "]",
+                     "");
     }
     void inform(const QString& text, const QString& title) override
     {
@@ -57,14 +48,15 @@ public:
     bool ended() const override { return journal.contains("program ends"); }
 
 private:
-    // Without a scripted answer a box is cancelled, so that a test that
-    // fails still ends.
-    QString next(const QString& cancel)
+    // Without a scripted answer a box is cancelled, so that a failing test still ends.
+    QString asked(const QString& box, const QString& cancel)
     {
-        EXPECT_FALSE(answers.empty()) << "a box nobody expected: " << journal.last().toStdString();
+        journal << box;
+        whileOpen();
+        EXPECT_FALSE(answers.empty()) << "a box nobody expected: " << box;
         if (answers.empty())
             return cancel;
-        QString answer = answers.front();
+        const QString answer = answers.front();
         answers.pop_front();
         return answer;
     }
