@@ -130,15 +130,12 @@ def journey():
     answer(GUESTS, '10')
     answer(TRIALS, '5')
     hear_table(labels={'お客人数': '10', '実験回数': '5'})
-    # No, then Esc in an entry box and the close box at once: the program ends at once.
+    # No to quitting, then the close box: the program ends at once. (Qt ignores a close box
+    # while a box is open; a confirmation the close ends unanswered is MainWindowTest's.)
     click('終了')  # the quit cue is a FIFO, which must not hold up the end
     answer('トルミナの実験', key='Escape')
-    click('初期化')
-    window(GUESTS)
-    stopped(lambda: (x('key', 'Escape'), close_box(MAIN)))
-    started = time.monotonic()
+    close_box(MAIN)
     assert procs[-1].wait(60) == 0, 'the exit status'
-    print(f'ended {time.monotonic() - started:.2f} s after Esc and the close box')
 
 
 def watch_evening(evening=' トルミナの実験２＿一晩の様子'):  # F3 opens one, End ends it, Esc closes it
