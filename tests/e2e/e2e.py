@@ -1,12 +1,10 @@
 # SPDX-FileCopyrightText: トルミナの実験２ developers
 # SPDX-License-Identifier: MIT
 
-"""e2e.py [--desktop | --wm | --scale S] BINARY DATA: the journey through the real program on a private X
-server, by xdotool, for what only a real X server shows: clicks and keys queued behind a busy
-program, focus across windows, the close box, the icon. Without D-Bus, as on a minimal machine;
-with --desktop, on a session bus and AT-SPI bus of its own, checking what a screen reader reads on
-the way; with --wm, Enter after a reset under a window manager; with --scale, both windows must
-lie whole on a 1366 × 768 screen at that scale."""
+"""e2e.py [--desktop | --wm | --scale S] BINARY DATA: the program on a private X server, driven by
+xdotool, for what needs one: input queued behind a busy program, focus across windows, the close
+box, the icon; --desktop adds a session and an AT-SPI bus and reads what a screen reader reads;
+--wm runs under a window manager; --scale puts it on a 1366 × 768 screen at that scale."""
 import contextlib, ctypes, glob, os, re, shutil, signal, subprocess, sys, tempfile, time  # noqa: E401
 
 MAIN, HELP = ' トルミナの実験２', ' トルミナの実験２＿ヘルプ（設問と操作方法）'
@@ -71,7 +69,8 @@ def answer(title, text='', key='Return'):  # keys go to the focused box
     w = wait(lambda: (w := x('getwindowfocus')) and x('getwindowname', w) == title and w, title)
     x('type', '--delay', 30, text)  # type takes the rest of the line as text: no chaining
     x('key', key)
-    wait(lambda: w not in titles(), f'{title!r} to close', may_end=True)
+    # This box's own state: a search that fails as another window closes would lose it.
+    wait(lambda: 'IsViewable' not in x('-id', w, tool='xwininfo'), f'{title!r} to close', may_end=True)
 
 
 def close_box(title):  # what a window manager sends when the user clicks a window's close box
