@@ -6,10 +6,14 @@
 // chart of torumina-sim (tests/sim/golden/chart.png); this holds that a
 // window paints the same chart where it is given room, and nothing outside.
 
+#include "ChartFile.h"
 #include "DistributionChart.h"
 
 #include <QPainter>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <cerrno>
 
 TEST(DistributionChart, AWindowShowsWhatThePngShows)
 {
@@ -26,4 +30,21 @@ TEST(DistributionChart, AWindowShowsWhatThePngShows)
     EXPECT_EQ(window.copy(100, 150, 1000, 600), QImage::fromData(distributionChartPng(chart)));
     EXPECT_EQ(window.pixel(99, 149), QColor(Qt::black).rgb()) << "painted outside its area";
     EXPECT_EQ(window.pixel(1100, 750), QColor(Qt::black).rgb()) << "painted outside its area";
+}
+
+TEST(ChartFile, AFailedSaveSaysTheCommonCausesInJapanese)
+{
+    for (const auto& [code, said] : {std::pair{EACCES, "書き込む権限がありません"},
+                                     {EROFS, "読み取り専用の場所です"},
+                                     {ENOSPC, "ディスクがいっぱいです"},
+                                     {ENOENT, "フォルダがありません"},
+                                     {EBADF, "出力が閉じています"},
+                                     {EIO, "?"}})
+        EXPECT_EQ(fileFailureReason(code, "?").toStdString(), said) << code;
+    const QTemporaryDir folder; // the reason of the failing call, not of a call after it
+    const auto error = saveDistributionChartPng(folder.filePath("missing/chart.png"),
+                                                distributionChart(5, 20, {}, exactDistribution(5)));
+    ASSERT_TRUE(error);
+    EXPECT_EQ(chartSaveFailure("c.png", *error).toStdString(),
+              "グラフを「c.png」に保存できませんでした。\nフォルダがありません");
 }

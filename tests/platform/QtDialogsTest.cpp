@@ -7,7 +7,9 @@
 #include "QtDialogs.h"
 
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -61,4 +63,26 @@ TEST(QtDialogs, TheYesNoBoxAnswersYesOnEnterNoOnEscAndNothingUnanswered)
     EXPECT_EQ(dialogs.askYesNo("?", "?"), true);
     whenBoxOpens([](QWidget* box, const QStringList&) { qobject_cast<QDialog*>(box)->done(0); });
     EXPECT_EQ(dialogs.askYesNo("?", "?"), std::nullopt);
+}
+
+// Qt's file box read say "hi".png as the name hi.png: such a name is refused
+// and the box asks again.
+TEST(QtDialogs, ASaveNameWithAQuoteIsRefusedAndAskedAgain)
+{
+    const QTemporaryDir folder;
+    QtDialogs dialogs;
+    QString refusal;
+    whenBoxOpens([&](QWidget* box, const QStringList&) {
+        box->findChild<QLineEdit*>("fileNameEdit")->setText(R"(say "hi".png)");
+        whenBoxOpens([&](QWidget* message, const QStringList&) {
+            refusal = qobject_cast<QMessageBox*>(message)->text();
+            whenBoxOpens([](QWidget* again, const QStringList&) {
+                qobject_cast<QDialog*>(again)->reject();
+            });
+            qobject_cast<QDialog*>(message)->accept();
+        });
+        qobject_cast<QDialog*>(box)->accept();
+    });
+    EXPECT_EQ(dialogs.askSavePath("?", folder.filePath("chart.png"), "PNG (*.png)"), "");
+    EXPECT_EQ(refusal, "ファイル名に \" は使えません。\n別の名前を付けてください。");
 }

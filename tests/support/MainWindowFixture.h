@@ -3,13 +3,74 @@
 
 #pragma once
 
+#include "CuePlayer.h"
+#include "Dialogs.h"
 #include "ExperimentEngine.h"
-#include "Fakes.h"
 #include "MainWindow.h"
+#include "ProgramEnd.h"
+#include "Screen.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+
+#include <deque>
+
+// The boxes answer from one script, in order: an input box's text ("" is
+// Cancel), or "yes", "no" or "none" (closed without an answer) for a yes/no
+// box. Every box, cue and program end goes to one journal, in a user's words;
+// a box the script has no answer for fails the test and is cancelled.
+class Script final : public Dialogs, public ProgramEnd
+{
+public:
+    QStringList journal;
+    std::deque<QString> answers;
+    std::function<void()> whileOpen = [] {}; // runs while each box is open
+
+    QString askText(const QString& prompt, const QString& title, const QString& preset) override
+    {
+        return asked("ask " + title + ": " + prompt + " [" + preset + "]", "");
+    }
+    std::optional<bool> askYesNo(const QString& prompt, const QString& title) override
+    {
+        const QString answer = asked("confirm " + title + ": " + prompt, "none");
+        return answer == "none" ? std::nullopt : std::optional(answer == "yes");
+    }
+    QString askSavePath(const QString& title, const QString& suggested,
+                        const QString& filter) override
+    {
+        return asked("ask where " + title + ": " + filter + " [" + QFileInfo(suggested).fileName()
+                             + "]",
+                     "");
+    }
+    void inform(const QString& text, const QString& title) override
+    {
+        journal << "inform " + title + ": " + text;
+    }
+    void end() override { journal << "program ends"; }
+    bool ended() const override { return journal.contains("program ends"); }
+
+private:
+    QString asked(const QString& box, const QString& cancel)
+    {
+        journal << box;
+        whileOpen();
+        EXPECT_FALSE(answers.empty()) << "a box nobody expected: " << box;
+        if (answers.empty())
+            return cancel;
+        const QString answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+struct RecordingCuePlayer final : CuePlayer
+{
+    explicit RecordingCuePlayer(QStringList& log) : journal(log) { }
+    void play(const QString& fileName) override { journal << "cue " + fileName; }
+    QStringList& journal;
+};
 
 // Read before every experiment: a test can act inside a run.
 struct WatchedClock final : Clock
@@ -17,12 +78,6 @@ struct WatchedClock final : Clock
     std::function<void()> watch = [] {};
     float secondsSinceMidnight() override { return watch(), 43200.5f; }
 };
-
-// The caption a pupil reads over class k's count.
-inline QString captionOf(int k)
-{
-    return k == 1 ? "～  -57" : k == 63 ? "3  ～" : QString::number(k - 59);
-}
 
 // A main window whose boxes, cues, program end and random source are ours,
 // driven as a user drives it.
@@ -84,30 +139,12 @@ protected:
         QWidget* focus = QApplication::focusWidget();
         return focus ? QAccessible::queryAccessibleInterface(focus)->text(QAccessible::Name) : "";
     }
-    static QString cell(const QWidget& window, int k)
-    {
-        return text(window, QStringLiteral("dosu(%1)").arg(k));
-    }
-    static QStringList counts(const QWidget& window)
-    {
-        QStringList cells;
-        for (int k = 1; k <= 63; ++k)
-            cells << cell(window, k);
-        return cells;
-    }
+    // The experiments the table counts.
     static int countSum(const QWidget& window)
     {
         int sum = 0;
-        for (const QString& count : counts(window))
-            sum += count.toInt();
+        for (int k = 1; k <= 63; ++k)
+            sum += text(window, QStringLiteral("dosu(%1)").arg(k)).toInt();
         return sum;
-    }
-    static QStringList enabledButtons(const QWidget& window)
-    {
-        QStringList enabled;
-        for (const char* caption : {"実験開始", "終了", "初期化", "HELP"})
-            if (button(window, caption)->isEnabled())
-                enabled << caption;
-        return enabled;
     }
 };
