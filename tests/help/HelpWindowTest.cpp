@@ -1,9 +1,8 @@
 // SPDX-FileCopyrightText: トルミナの実験２ developers
 // SPDX-License-Identifier: MIT
 
-// The help window alone. 閉じる and its close box leading back to a new main
-// window are the program windows' test; a screen reader reading the text over
-// AT-SPI, the journey's.
+// The help window alone; 閉じる and its close box leading back to a new main
+// window are the program windows' test.
 
 #include "HelpTextView.h"
 #include "HelpWindow.h"
@@ -36,6 +35,7 @@ protected:
     HelpTextView& textView() { return *window->findChild<HelpTextView*>("Picture1"); }
 };
 
+// As a screen reader reads it, after another activation too (golden/help-text.txt).
 TEST_F(HelpWindowTest, ShowsTheHelpTextOnceAfterEveryActivationAsAScreenReaderReadsIt)
 {
     QEvent activate(QEvent::WindowActivate);
@@ -43,7 +43,7 @@ TEST_F(HelpWindowTest, ShowsTheHelpTextOnceAfterEveryActivationAsAScreenReaderRe
     QAccessibleTextInterface* text =
             QAccessible::queryAccessibleInterface(&textView())->textInterface();
     ASSERT_TRUE(text) << "a screen reader can read the box as text";
-    expectGolden(text->text(0, text->characterCount()) + '\n', "help-text"); // as the lesson has it
+    expectGolden(text->text(0, text->characterCount()) + '\n', "help-text");
 }
 
 // Every line whole, black on white, also on a dark theme: the longest are

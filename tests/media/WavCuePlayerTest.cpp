@@ -1,6 +1,9 @@
 // SPDX-FileCopyrightText: トルミナの実験２ developers
 // SPDX-License-Identifier: MIT
 
+// A FIFO in a cue's place must not hold anything up: the journey (tests/e2e)
+// has one as its quit cue.
+
 #include "WavCuePlayer.h"
 
 #include <QApplication>
@@ -10,22 +13,14 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-// The cues still sounding once their players are gone.
-QList<QSoundEffect*> soundingCues()
-{
-    return qApp->findChildren<QSoundEffect*>();
-}
-
-// Runs in a fresh current folder holding both cues, with the data folders
-// empty whatever this machine has installed. Each player is let go right
-// after its cue, as the help command lets the main window go.
+// Each test runs in a fresh current folder holding both cues, with data
+// folders of its own. Each player is let go right after its cue, as the help
+// command lets the main window go; the cues still sounding are then the
+// application's.
 class InFolder : public testing::Test
 {
 protected:
-    QTemporaryDir folder;
-    QTemporaryDir data;
+    QTemporaryDir folder, data;
     QString before = QDir::currentPath();
 
     void SetUp() override
@@ -38,22 +33,23 @@ protected:
     }
     void TearDown() override
     {
-        qDeleteAll(soundingCues());
+        qDeleteAll(qApp->findChildren<QSoundEffect*>());
         QDir::setCurrent(before);
+    }
+    static QStringList sounding()
+    {
+        QStringList files;
+        for (const auto* cue : qApp->findChildren<QSoundEffect*>())
+            files << cue->source().toLocalFile();
+        return files;
     }
     static void playAndLetGo(const char* cue) { WavCuePlayer().play(cue); }
 };
 
-} // namespace
-
-// A FIFO in a cue's place must not hold anything up: the journey (tests/e2e)
-// has one as its quit cue.
-
 TEST_F(InFolder, ACueNamedWithoutAFolderPlaysFromTheCurrentOne)
 {
     playAndLetGo("pinpon.wav");
-    ASSERT_EQ(soundingCues().size(), 1) << "the cue was found and plays out";
-    EXPECT_EQ(soundingCues().front()->source(), QUrl::fromLocalFile(folder.filePath("pinpon.wav")));
+    EXPECT_EQ(sounding(), QStringList(folder.filePath("pinpon.wav")));
 }
 
 // Started from a terminal elsewhere, the program finds the installed cues.
@@ -62,8 +58,7 @@ TEST_F(InFolder, ACueMissingInTheCurrentFolderPlaysFromTheDataFolder)
     const QString installed = data.filePath("torumina/pinpon.wav");
     ASSERT_TRUE(QDir(data.path()).mkpath("torumina") && QFile::rename("pinpon.wav", installed));
     playAndLetGo("pinpon.wav");
-    ASSERT_EQ(soundingCues().size(), 1) << "the cue was found and plays out";
-    EXPECT_EQ(soundingCues().front()->source(), QUrl::fromLocalFile(installed));
+    EXPECT_EQ(sounding(), QStringList(installed));
 }
 
 TEST_F(InFolder, TheNextCueCutsOffOneStillSounding)
@@ -71,12 +66,12 @@ TEST_F(InFolder, TheNextCueCutsOffOneStillSounding)
     playAndLetGo("pinpon.wav");
     WavCuePlayer next;
     next.play("endpinpon.wav");
-    EXPECT_EQ(soundingCues(), QList<QSoundEffect*>()) << "the leaving cue was cut off";
+    EXPECT_EQ(sounding(), QStringList()) << "the leaving cue was cut off";
 }
 
 TEST_F(InFolder, AMissingCueIsSilent)
 {
     QFile::remove("pinpon.wav");
     playAndLetGo("pinpon.wav");
-    EXPECT_EQ(soundingCues(), QList<QSoundEffect*>());
+    EXPECT_EQ(sounding(), QStringList());
 }

@@ -2,11 +2,8 @@
 # SPDX-License-Identifier: MIT
 
 """sim_test.py statuses|reports SIM [--regenerate]: torumina-sim started as a shell starts it.
-
-statuses: what each way of calling it ends with, one row each of statuses.txt: the exit status
-and the first words it says on standard output or error. reports: each report of a seeded run against its
-golden file in tests/sim/golden/, which --regenerate writes anew (review the diff before
-committing it)."""
+statuses: each row of statuses.txt, its exit status and first words. reports: each report of a
+seeded run against golden/, which --regenerate writes anew (review the diff before committing)."""
 import os, pathlib, shlex, subprocess, sys, tempfile  # noqa: E401
 
 GOLDEN = pathlib.Path(__file__).resolve().parent / 'golden'
@@ -23,8 +20,6 @@ REPORTS = {
 }
 # The chart of a run whose deepest evening stands alone far left: golden/chart.png.
 CHART = ['--guests=100', '--trials=1000', '--seed=1', '--chart=@chart.png']
-
-
 # What may be done to standard output before the program starts.
 BEFORE = {
     '': None,
