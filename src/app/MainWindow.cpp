@@ -291,7 +291,7 @@ void MainWindow::runExperiments()
     const QString mean = QString::fromStdString(formatMean(result.meanLowestBalance));
     meanLabel_->setText(mean);
     table_->showCounts(result);
-    shownRun_ = ShownRun{customerCount_, trialCount_, result};
+    shownRun_ = result;
     compareAction_->setEnabled(true);
     // What a screen reader says as the focus lands on the result: the mean,
     // what it is the mean of, and the way to the next series.
@@ -380,8 +380,8 @@ void MainWindow::copyTable()
 {
     if (!takesInput_)
         return;
-    QGuiApplication::clipboard()->setText(
-            tableText(customerCount_, trialCount_, shownRun_ ? &shownRun_->result : nullptr));
+    QGuiApplication::clipboard()->setText(tableText(
+            shownRun_.value_or(ExperimentResult{.guests = customerCount_, .trials = trialCount_})));
 }
 
 void MainWindow::showTableMenu(std::optional<QPoint> mouseAt)

@@ -114,7 +114,7 @@ private:
     QPointer<TheoryWindow> theory_;
     QPointer<EveningWindow> evening_;
     // The run the table shows; none before a run and after a reset.
-    std::optional<ShownRun> shownRun_;
+    std::optional<ExperimentResult> shownRun_;
     std::int16_t customerCount_ = 0;
     std::int16_t trialCount_ = 0;
     bool activated_ = false;

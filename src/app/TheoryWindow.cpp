@@ -71,7 +71,8 @@ QLabel* makeLabel(const QString& name, const QString& text, const QFont& font, Q
     return label;
 }
 
-QTableWidget* makeFiguresTable(const ShownRun& run, const ExactDistribution& exact, QWidget* parent)
+QTableWidget* makeFiguresTable(const ExperimentResult& run, const ExactDistribution& exact,
+                               QWidget* parent)
 {
     auto* table = new QTableWidget(kClassCount, 3, parent);
     table->setObjectName(QStringLiteral("figures"));
@@ -87,7 +88,7 @@ QTableWidget* makeFiguresTable(const ShownRun& run, const ExactDistribution& exa
         const auto slot = static_cast<std::size_t>(k);
         const QString cells[] = {
                 QString::fromStdString(classCaption(k)),
-                QString::number(run.result.frequencyCounts[slot]),
+                QString::number(run.frequencyCounts[slot]),
                 expectedCountText(run.trials * exact.classProbabilities[slot]),
         };
         if (deepest == 0 && (cells[1] != u"0" || cells[2] != u"0.0"))
@@ -105,11 +106,11 @@ QTableWidget* makeFiguresTable(const ShownRun& run, const ExactDistribution& exa
 
 } // namespace
 
-TheoryWindow::TheoryWindow(const ShownRun& run, Dialogs& dialogs, QWidget* parent)
+TheoryWindow::TheoryWindow(const ExperimentResult& run, Dialogs& dialogs, QWidget* parent)
     : QWidget(parent, Qt::Window),
       run_(run),
       exact_(exactDistribution(run.guests)),
-      chart_(distributionChart(run.guests, run.trials, run.result, exact_)),
+      chart_(distributionChart(run, exact_)),
       dialogs_(dialogs)
 {
     reportAsWindow(staticMetaObject);
@@ -131,15 +132,14 @@ TheoryWindow::TheoryWindow(const ShownRun& run, Dialogs& dialogs, QWidget* paren
                     .arg(run.trials),
             at.font(17, true), this));
     for (int percent : kCoveragePercents) {
-        answers << coverageAnswer(percent, coinsThatSufficed(run.result, run.trials, percent),
+        answers << coverageAnswer(percent, coinsThatSufficed(run, percent),
                                   exact_.coinsToPrepare(percent / 100.0));
         answerBox->addWidget(
                 makeLabel(QStringLiteral("answer%1").arg(percent), answers.last(), font(), this));
     }
-    const QString means =
-            QStringLiteral("不足枚数の平均　この実験 %1　理論 %2")
-                    .arg(QString::fromStdString(formatMean(run.result.meanLowestBalance)),
-                         QString::number(exact_.mean, 'f', 2));
+    const QString means = QStringLiteral("不足枚数の平均　この実験 %1　理論 %2")
+                                  .arg(QString::fromStdString(formatMean(run.meanLowestBalance)),
+                                       QString::number(exact_.mean, 'f', 2));
     answerBox->addWidget(makeLabel(QStringLiteral("means"), means, font(), this));
 
     auto* chart = new ChartView(chart_, this);

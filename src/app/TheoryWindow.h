@@ -23,7 +23,7 @@ class TheoryWindow final : public QWidget
     Q_OBJECT
 
 public:
-    TheoryWindow(const ShownRun& run, Dialogs& dialogs, QWidget* parent = nullptr);
+    TheoryWindow(const ExperimentResult& run, Dialogs& dialogs, QWidget* parent = nullptr);
 
 public slots:
     // 「数値をコピー」: theoryText() on the clipboard.
@@ -33,7 +33,7 @@ public slots:
     void saveChart();
 
 private:
-    ShownRun run_;
+    ExperimentResult run_;
     ExactDistribution exact_;
     DistributionChart chart_;
     Dialogs& dialogs_;

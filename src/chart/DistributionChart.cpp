@@ -49,11 +49,6 @@ QFont chartFont(int pixelSize, bool bold = false)
     return font;
 }
 
-std::size_t at(int m)
-{
-    return static_cast<std::size_t>(m + kMaxCustomers);
-}
-
 // The rightmost bar: no evening's lowest balance lies above one coin.
 constexpr int kHighest = 1;
 
@@ -84,7 +79,7 @@ Plot describePlot(QSizeF area, const DistributionChart& data)
     plot.slotWidth = plot.rect.width() / plot.values;
     double top = 1.0;
     for (int m = data.lowest; m <= kHighest; ++m) {
-        top = std::max({top, static_cast<double>(data.counts[at(m)]), data.expected[at(m)]});
+        top = std::max({top, static_cast<double>(data.run.countOf(m)), data.expectedCount(m)});
     }
     plot.yStep = niceStep(top * 1.1 / 6.0);
     plot.yMax = std::ceil(top * 1.1 / plot.yStep) * plot.yStep;
@@ -108,7 +103,7 @@ void paintBars(QPainter& painter, const Plot& plot, const DistributionChart& dat
 {
     const double barWidth = std::max(1.0, plot.slotWidth * 0.8);
     for (int m = plot.lowest; m <= kHighest; ++m) {
-        const double count = data.counts[at(m)];
+        const double count = data.run.countOf(m);
         if (count > 0) {
             painter.fillRect(QRectF(plot.xOf(m) - barWidth / 2, plot.yOf(count), barWidth,
                                     plot.rect.bottom() - plot.yOf(count)),
@@ -123,7 +118,7 @@ void paintExpected(QPainter& painter, const Plot& plot, const DistributionChart&
 {
     QPainterPath expected;
     for (int m = plot.lowest; m <= kHighest; ++m) {
-        const QPointF point(plot.xOf(m), plot.yOf(data.expected[at(m)]));
+        const QPointF point(plot.xOf(m), plot.yOf(data.expectedCount(m)));
         if (m == plot.lowest) {
             expected.moveTo(point);
         } else {
@@ -135,7 +130,7 @@ void paintExpected(QPainter& painter, const Plot& plot, const DistributionChart&
     if (plot.slotWidth >= 6) {
         painter.setBrush(kExpectedColour);
         for (int m = plot.lowest; m <= kHighest; ++m) {
-            painter.drawEllipse(QPointF(plot.xOf(m), plot.yOf(data.expected[at(m)])), 2.5, 2.5);
+            painter.drawEllipse(QPointF(plot.xOf(m), plot.yOf(data.expectedCount(m))), 2.5, 2.5);
         }
         painter.setBrush(Qt::NoBrush);
     }
@@ -198,8 +193,8 @@ void paintTitles(QPainter& painter, const Plot& plot, const DistributionChart& d
     painter.setFont(chartFont(17, true));
     painter.drawText(QRectF(0, 8, plot.area.width(), 28), Qt::AlignCenter,
                      QStringLiteral("不足枚数の度数分布　お客人数 %1 人・実験回数 %2 回")
-                             .arg(data.guests)
-                             .arg(data.trials));
+                             .arg(data.run.guests)
+                             .arg(data.run.trials));
 }
 
 // One row between the title and the plot.
@@ -243,19 +238,13 @@ void paintChart(QPainter& painter, QSizeF size, const DistributionChart& data)
 
 } // namespace
 
-DistributionChart distributionChart(int guests, int trials, const ExperimentResult& result,
-                                    const ExactDistribution& exact)
+DistributionChart distributionChart(const ExperimentResult& run, const ExactDistribution& exact)
 {
-    DistributionChart data;
-    data.guests = guests;
-    data.trials = trials;
-    data.counts = result.lowestBalanceCounts;
-    data.lowest = -exact.coinsToPrepare(0.999);
+    DistributionChart data{run, exact, -exact.coinsToPrepare(0.999), {}};
     for (std::size_t i = 0; i < kCoveragePercents.size(); ++i)
-        data.coins[i] = coinsThatSufficed(result, trials, kCoveragePercents[i]);
-    for (int m = -guests; m <= 1; ++m) {
-        data.expected[at(m)] = trials * exact.probability(m);
-        if (data.counts[at(m)] > 0)
+        data.coins[i] = coinsThatSufficed(run, kCoveragePercents[i]);
+    for (int m = -run.guests; m <= 1; ++m) {
+        if (run.countOf(m) > 0)
             data.lowest = std::min(data.lowest, m);
     }
     return data;

@@ -3,16 +3,12 @@
 
 #include "Coverage.h"
 
-int coinsThatSufficed(const ExperimentResult& result, int trials, int percent)
+int coinsThatSufficed(const ExperimentResult& result, int percent)
 {
-    const auto count = [&result](int m) {
-        return static_cast<long long>(
-                result.lowestBalanceCounts[static_cast<std::size_t>(m + kMaxCustomers)]);
-    };
-    long long covered = count(1);
+    long long covered = result.countOf(1);
     for (int k = 0; k <= kMaxCustomers; ++k) {
-        covered += count(-k);
-        if (100 * covered >= static_cast<long long>(percent) * trials)
+        covered += result.countOf(-k);
+        if (100 * covered >= static_cast<long long>(percent) * result.trials)
             return k;
     }
     return kMaxCustomers;

@@ -14,4 +14,4 @@ inline constexpr std::array<int, 3> kCoveragePercents{90, 95, 99};
 // k >= 0 such that at least that share of the experiments had a lowest
 // balance of -k or more. Integer arithmetic, so 90 % of 1000 is exactly 900
 // experiments.
-int coinsThatSufficed(const ExperimentResult& result, int trials, int percent);
+int coinsThatSufficed(const ExperimentResult& result, int percent);

@@ -125,6 +125,20 @@ std::string classCaption(int k)
     return std::to_string(k - 59);
 }
 
+int ExperimentResult::countOf(int lowestBalance) const
+{
+    if (lowestBalance < -kMaxCustomers || lowestBalance > 1)
+        return 0;
+    return lowestBalanceCounts[static_cast<std::size_t>(lowestBalance + kMaxCustomers)];
+}
+
+void ExperimentResult::record(int lowestBalance)
+{
+    auto& count = frequencyCounts.at(static_cast<std::size_t>(classIndex(lowestBalance)));
+    count = checkedAdd(count, std::int16_t{1});
+    ++lowestBalanceCounts.at(static_cast<std::size_t>(lowestBalance + kMaxCustomers));
+}
+
 ExperimentEngine::ExperimentEngine(RandomSource& random, InstructionSet set)
     : random_(random), set_(set)
 {
@@ -137,7 +151,7 @@ ExperimentResult ExperimentEngine::run(int customerCount, int trialCount)
     requireInRange("customerCount", customerCount, 1, kMaxCustomers);
     requireInRange("trialCount", trialCount, 1, kMaxTrials);
 
-    ExperimentResult result;
+    ExperimentResult result{.guests = customerCount, .trials = trialCount};
     std::int32_t lowestBalanceSum = 0;
     const BlockPlayer play = kPlayers[static_cast<int>(set_)];
     const auto guests = static_cast<std::uint64_t>(customerCount);
@@ -151,10 +165,7 @@ ExperimentResult ExperimentEngine::run(int customerCount, int trialCount)
         const Balances lowest = play(keys, customerCount);
         for (std::size_t l = 0; l < lanes; ++l) {
             lowestBalanceSum = checkedAdd(lowestBalanceSum, std::int32_t{lowest[l]});
-            auto& count =
-                    result.frequencyCounts.at(static_cast<std::size_t>(classIndex(lowest[l])));
-            count = checkedAdd(count, std::int16_t{1});
-            ++result.lowestBalanceCounts.at(static_cast<std::size_t>(lowest[l] + kMaxCustomers));
+            result.record(lowest[l]);
         }
     }
 

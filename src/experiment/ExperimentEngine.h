@@ -22,14 +22,25 @@ int classIndex(int lowestBalance);
 // over every other class.
 std::string classCaption(int k);
 
+// A run of trials experiments of guests guests each; the figures travel
+// with the run they describe.
 struct ExperimentResult
 {
+    int guests = 0;
+    int trials = 0;
     // Indexed 1..63 like the table cells; element 0 is unused.
     std::array<std::int16_t, kClassCount + 1> frequencyCounts{};
     float meanLowestBalance = 0.0f;
     // How many experiments ended on each exact lowest balance m, at index
     // m + 1000 for m from -1000 to 1: the open classes hide these.
     std::array<std::int32_t, kMaxCustomers + 2> lowestBalanceCounts{};
+
+    // The experiments that ended on exactly this lowest balance; 0 outside
+    // -1000..1.
+    int countOf(int lowestBalance) const;
+    // One more experiment that ended on lowestBalance, counted in its class
+    // too.
+    void record(int lowestBalance);
 };
 
 // The instruction sets the engine's inner loop is built for, baseline being

@@ -109,17 +109,14 @@ int runSim(std::span<const char* const> args, std::string& out, std::string& err
     }
 
     SimRun run;
-    run.guests = options.guests;
-    run.trials = options.trials;
     run.seed = seed;
     run.result = runExperiments(options, run.seed);
     if (options.exact)
         run.exact = exactDistribution(options.guests);
 
     if (chart) {
-        const auto error = chart->save(
-                distributionChart(run.guests, run.trials, run.result,
-                                  run.exact ? *run.exact : exactDistribution(options.guests)));
+        const auto error = chart->save(distributionChart(
+                run.result, run.exact ? *run.exact : exactDistribution(options.guests)));
         if (error) {
             err = chartError(*options.chartPath, *error);
             return 1;

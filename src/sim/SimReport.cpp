@@ -66,7 +66,7 @@ std::size_t slot(int classIdx)
 
 double expectedCount(const SimRun& run, int classIdx)
 {
-    return run.trials * run.exact->classProbabilities[slot(classIdx)];
+    return run.result.trials * run.exact->classProbabilities[slot(classIdx)];
 }
 
 std::string tableRow(const std::string& title, int band, auto cellText)
@@ -80,8 +80,8 @@ std::string tableRow(const std::string& title, int band, auto cellText)
 
 std::string header(const SimRun& run, const char* separator)
 {
-    return std::string("お客人数") + separator + std::to_string(run.guests) + "\n実験回数"
-            + separator + std::to_string(run.trials) + "\n乱数の種" + separator
+    return std::string("お客人数") + separator + std::to_string(run.result.guests) + "\n実験回数"
+            + separator + std::to_string(run.result.trials) + "\n乱数の種" + separator
             + std::to_string(run.seed) + "\n\n";
 }
 
@@ -112,8 +112,8 @@ std::string formatText(const SimRun& run)
         std::string theory = padRight("  理論上の分布から", kTitleWidth);
         for (int percent : kCoveragePercents) {
             header += padLeft(std::to_string(percent) + " %", kCellWidth);
-            simulated += padLeft(std::to_string(coinsThatSufficed(run.result, run.trials, percent)),
-                                 kCellWidth);
+            simulated +=
+                    padLeft(std::to_string(coinsThatSufficed(run.result, percent)), kCellWidth);
             theory +=
                     padLeft(std::to_string(run.exact->coinsToPrepare(percent / 100.0)), kCellWidth);
         }
@@ -143,7 +143,7 @@ std::string formatCsv(const SimRun& run)
     std::string theory = "理論上の分布から";
     for (int percent : kCoveragePercents) {
         out += ',' + std::to_string(percent) + " %";
-        simulated += ',' + std::to_string(coinsThatSufficed(run.result, run.trials, percent));
+        simulated += ',' + std::to_string(coinsThatSufficed(run.result, percent));
         if (run.exact)
             theory += ',' + std::to_string(run.exact->coinsToPrepare(percent / 100.0));
     }
@@ -192,15 +192,14 @@ double decimalOf(float value)
 std::string formatJson(const SimRun& run)
 {
     QJsonObject json{
-            {"guests", run.guests},
-            {"trials", run.trials},
+            {"guests", run.result.guests},
+            {"trials", run.result.trials},
             {"seed", QString::number(run.seed)},
             {"labels", classArray([](int k) { return QString::fromStdString(classCaption(k)); })},
             {"counts", classArray([&run](int k) { return run.result.frequencyCounts[slot(k)]; })},
             {"mean", decimalOf(run.result.meanLowestBalance)},
-            {"coins", coinsObject([&run](int percent) {
-                 return coinsThatSufficed(run.result, run.trials, percent);
-             })}};
+            {"coins",
+             coinsObject([&run](int percent) { return coinsThatSufficed(run.result, percent); })}};
     if (run.exact) {
         const ExactDistribution& exact = *run.exact;
         json.insert("exact",

@@ -16,8 +16,6 @@
 
 struct SimRun
 {
-    int guests = 0;
-    int trials = 0;
     std::uint64_t seed = 0;
     ExperimentResult result;
     // Present when --exact was given.

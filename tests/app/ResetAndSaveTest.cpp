@@ -46,7 +46,7 @@ TEST_F(MainWindowTest, AChartNameWithAQuoteIsRefusedAndNothingIsWritten)
     const QByteArray realHome = qgetenv("HOME");
     qputenv("HOME", home.path().toLocal8Bit());
     QtDialogs dialogs;
-    TheoryWindow theory(ShownRun{10, 37, {}}, dialogs);
+    TheoryWindow theory(ExperimentResult{.guests = 10, .trials = 37}, dialogs);
     QStringList boxes; // the name typed into the first, every other closed
     QTimer boxOpen;
     QObject::connect(&boxOpen, &QTimer::timeout, [&] {
@@ -78,8 +78,9 @@ TEST(ChartFile, AFailedSaveSaysTheCommonCausesInJapanese)
                                      {EIO, "?"}})
         EXPECT_EQ(fileFailureReason(code, "?").toStdString(), said) << code;
     const QTemporaryDir folder; // the reason of the failing call, not of a call after it
-    const auto error = saveDistributionChartPng(folder.filePath("missing/chart.png"),
-                                                distributionChart(5, 20, {}, exactDistribution(5)));
+    const auto error = saveDistributionChartPng(
+            folder.filePath("missing/chart.png"),
+            distributionChart({.guests = 5, .trials = 20}, exactDistribution(5)));
     ASSERT_TRUE(error);
     EXPECT_EQ(chartSaveFailure("c.png", *error).toStdString(),
               "グラフを「c.png」に保存できませんでした。\nフォルダがありません");

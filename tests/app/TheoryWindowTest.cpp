@@ -37,10 +37,10 @@ protected:
     // 31 never below -4.
     std::unique_ptr<TheoryWindow> fiveGuests()
     {
-        ShownRun run{5, 20, {}};
+        ExperimentResult run{.guests = 5, .trials = 20};
         for (const auto& [m, count] : {std::pair{0, 18}, {-3, 1}, {-5, 1}}) {
-            run.result.lowestBalanceCounts[std::size_t(m + kMaxCustomers)] = count;
-            run.result.frequencyCounts[std::size_t(classIndex(m))] = std::int16_t(count);
+            run.lowestBalanceCounts[std::size_t(m + kMaxCustomers)] = count;
+            run.frequencyCounts[std::size_t(classIndex(m))] = std::int16_t(count);
         }
         return std::make_unique<TheoryWindow>(run, script);
     }

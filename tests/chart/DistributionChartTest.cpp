@@ -13,10 +13,10 @@
 
 TEST(DistributionChart, AWindowShowsWhatThePngShows)
 {
-    ExperimentResult result; // 20 evenings of 5 guests
+    ExperimentResult result{.guests = 5, .trials = 20};
     for (const auto& [m, count] : {std::pair{-4, 1}, {-1, 1}, {0, 8}, {1, 10}})
         result.lowestBalanceCounts[std::size_t(m + kMaxCustomers)] = count;
-    const DistributionChart chart = distributionChart(5, 20, result, exactDistribution(5));
+    const DistributionChart chart = distributionChart(result, exactDistribution(5));
     QImage window(1200, 800, QImage::Format_RGB32);
     window.fill(Qt::black);
     {
