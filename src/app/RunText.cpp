@@ -46,7 +46,8 @@ QString tableText(const ExperimentResult& result)
     return text;
 }
 
-QString theoryText(const ExperimentResult& run, const ExactDistribution& exact)
+QString theoryText(const ExperimentResult& run, const ExactDistribution& exact,
+                   const CoverageRows& coverage)
 {
     QString text = parameters(run) + QStringLiteral("不足枚数の平均\t")
             + meanCell(run.meanLowestBalance) + QStringLiteral("\n理論上の不足枚数の平均\t")
@@ -54,10 +55,10 @@ QString theoryText(const ExperimentResult& run, const ExactDistribution& exact)
             + QStringLiteral("\n用意する５００円玉の枚数（その割合の夜に足りる数）");
     QString inRun = QStringLiteral("実験から");
     QString inTheory = QStringLiteral("理論上の分布から");
-    for (int percent : kCoveragePercents) {
-        text += QStringLiteral("\t%1 %").arg(percent);
-        inRun += u'\t' + QString::number(coinsThatSufficed(run, percent));
-        inTheory += u'\t' + QString::number(exact.coinsToPrepare(percent / 100.0));
+    for (const CoverageRow& row : coverage) {
+        text += QStringLiteral("\t%1 %").arg(row.percent);
+        inRun += u'\t' + QString::number(row.inRun);
+        inTheory += u'\t' + QString::number(row.inTheory);
     }
     text += u'\n' + inRun + u'\n' + inTheory + QStringLiteral("\n\n不足枚数\t度数\t期待度数\n");
     for (int k = 1; k <= kClassCount; ++k) {
@@ -67,12 +68,12 @@ QString theoryText(const ExperimentResult& run, const ExactDistribution& exact)
     return text;
 }
 
-QString coverageAnswer(int percent, int coinsInRun, int coinsInTheory)
+QString coverageAnswer(const CoverageRow& row)
 {
     return QStringLiteral("この実験では %1 % の夜に %2 枚で足りました（理論では %3 枚）")
-            .arg(percent)
-            .arg(coinsInRun)
-            .arg(coinsInTheory);
+            .arg(row.percent)
+            .arg(row.inRun)
+            .arg(row.inTheory);
 }
 
 QString expectedCountText(double count)

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "Coverage.h"
 #include "ExactDistribution.h"
 #include "ExperimentEngine.h"
 
@@ -17,11 +18,12 @@ QString tableText(const ExperimentResult& result);
 // tableText() with the theory beside the run: its mean, the coins for
 // 90, 95 and 99 % of the evenings from the run and from the theory, and
 // each class's expected count.
-QString theoryText(const ExperimentResult& run, const ExactDistribution& exact);
+QString theoryText(const ExperimentResult& run, const ExactDistribution& exact,
+                   const CoverageRows& coverage);
 
 // The answer to the lesson's question for one share of the evenings:
 // "この実験では 95 % の夜に 19 枚で足りました（理論では 19 枚）".
-QString coverageAnswer(int percent, int coinsInRun, int coinsInTheory);
+QString coverageAnswer(const CoverageRow& row);
 
 // An expected count as the theory window and torumina-sim show it: one
 // decimal.

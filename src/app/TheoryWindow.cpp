@@ -4,7 +4,6 @@
 #include "TheoryWindow.h"
 
 #include "ChartFile.h"
-#include "Coverage.h"
 #include "Dialogs.h"
 #include "NumberFormat.h"
 #include "TwipLayout.h"
@@ -110,7 +109,8 @@ TheoryWindow::TheoryWindow(const ExperimentResult& run, Dialogs& dialogs, QWidge
     : QWidget(parent, Qt::Window),
       run_(run),
       exact_(exactDistribution(run.guests)),
-      chart_(distributionChart(run, exact_)),
+      coverage_(coverageRows(run, exact_)),
+      chart_(distributionChart(run, exact_, coverage_)),
       dialogs_(dialogs)
 {
     reportAsWindow(staticMetaObject);
@@ -131,11 +131,10 @@ TheoryWindow::TheoryWindow(const ExperimentResult& run, Dialogs& dialogs, QWidge
                     .arg(run.guests)
                     .arg(run.trials),
             at.font(17, true), this));
-    for (int percent : kCoveragePercents) {
-        answers << coverageAnswer(percent, coinsThatSufficed(run, percent),
-                                  exact_.coinsToPrepare(percent / 100.0));
-        answerBox->addWidget(
-                makeLabel(QStringLiteral("answer%1").arg(percent), answers.last(), font(), this));
+    for (const CoverageRow& row : coverage_) {
+        answers << coverageAnswer(row);
+        answerBox->addWidget(makeLabel(QStringLiteral("answer%1").arg(row.percent), answers.last(),
+                                       font(), this));
     }
     const QString means = QStringLiteral("不足枚数の平均　この実験 %1　理論 %2")
                                   .arg(QString::fromStdString(formatMean(run.meanLowestBalance)),
@@ -185,7 +184,7 @@ TheoryWindow::TheoryWindow(const ExperimentResult& run, Dialogs& dialogs, QWidge
 
 void TheoryWindow::copyFigures()
 {
-    QGuiApplication::clipboard()->setText(theoryText(run_, exact_));
+    QGuiApplication::clipboard()->setText(theoryText(run_, exact_, coverage_));
 }
 
 void TheoryWindow::saveChart()

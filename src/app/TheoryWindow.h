@@ -35,6 +35,7 @@ public slots:
 private:
     ExperimentResult run_;
     ExactDistribution exact_;
+    CoverageRows coverage_;
     DistributionChart chart_;
     Dialogs& dialogs_;
 };

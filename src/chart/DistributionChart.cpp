@@ -142,12 +142,12 @@ void paintExpected(QPainter& painter, const Plot& plot, const DistributionChart&
 void paintCoverage(QPainter& painter, const Plot& plot, const DistributionChart& data)
 {
     painter.setFont(chartFont(13));
-    for (std::size_t i = 0; i < data.coins.size(); ++i) {
-        const double x = plot.xOf(-data.coins[i]) - plot.slotWidth / 2;
+    for (std::size_t i = 0; i < data.coverage.size(); ++i) {
+        const CoverageRow& row = data.coverage[i];
+        const double x = plot.xOf(-row.inRun) - plot.slotWidth / 2;
         painter.setPen(QPen(kCoverageColour, 1.5, Qt::DashLine));
         painter.drawLine(QPointF(x, plot.rect.top()), QPointF(x, plot.rect.bottom()));
-        const QString label =
-                QStringLiteral("%1 %：%2 枚").arg(kCoveragePercents[i]).arg(data.coins[i]);
+        const QString label = QStringLiteral("%1 %：%2 枚").arg(row.percent).arg(row.inRun);
         QRectF box(x + 3, plot.rect.top() + 3 + 18.0 * static_cast<double>(i),
                    painter.fontMetrics().horizontalAdvance(label) + 8, 17);
         if (box.right() > plot.rect.right())
@@ -238,11 +238,10 @@ void paintChart(QPainter& painter, QSizeF size, const DistributionChart& data)
 
 } // namespace
 
-DistributionChart distributionChart(const ExperimentResult& run, const ExactDistribution& exact)
+DistributionChart distributionChart(const ExperimentResult& run, const ExactDistribution& exact,
+                                    const CoverageRows& coverage)
 {
-    DistributionChart data{run, exact, -exact.coinsToPrepare(0.999), {}};
-    for (std::size_t i = 0; i < kCoveragePercents.size(); ++i)
-        data.coins[i] = coinsThatSufficed(run, kCoveragePercents[i]);
+    DistributionChart data{run, exact, -exact.coinsToPrepare(0.999), coverage};
     for (int m = -run.guests; m <= 1; ++m) {
         if (run.countOf(m) > 0)
             data.lowest = std::min(data.lowest, m);

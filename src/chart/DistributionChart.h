@@ -12,8 +12,6 @@
 #include <QRectF>
 #include <QSize>
 
-#include <array>
-
 class QPainter;
 
 // The size torumina-sim saves the chart at.
@@ -26,8 +24,8 @@ struct DistributionChart
     ExactDistribution exact;
     // The leftmost bar; the rightmost is always 1, the highest lowest balance.
     int lowest = 0;
-    // The coins that sufficed on each of kCoveragePercents of the evenings.
-    std::array<int, kCoveragePercents.size()> coins{};
+    // A dashed line at the coins that sufficed in the run, for each share.
+    CoverageRows coverage{};
 
     double expectedCount(int lowestBalance) const
     {
@@ -35,10 +33,11 @@ struct DistributionChart
     }
 };
 
-// The chart of a run beside exact, the distribution for its guests. Its
-// bars reach from the deepest balance seen, or the 99.9 % point of exact if
-// no experiment went that deep, up to 1.
-DistributionChart distributionChart(const ExperimentResult& run, const ExactDistribution& exact);
+// The chart of a run beside exact, the distribution for its guests, with
+// the run's coverage rows. Its bars reach from the deepest balance seen, or
+// the 99.9 % point of exact if no experiment went that deep, up to 1.
+DistributionChart distributionChart(const ExperimentResult& run, const ExactDistribution& exact,
+                                    const CoverageRows& coverage);
 
 // Paints the chart on a white ground filling area, and nothing outside it;
 // the painter is left as it was. The bars are the counts, a line over them

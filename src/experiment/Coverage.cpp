@@ -13,3 +13,13 @@ int coinsThatSufficed(const ExperimentResult& result, int percent)
     }
     return kMaxCustomers;
 }
+
+CoverageRows coverageRows(const ExperimentResult& run, const ExactDistribution& exact)
+{
+    CoverageRows rows;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int percent = kCoveragePercents[i];
+        rows[i] = {percent, coinsThatSufficed(run, percent), exact.coinsToPrepare(percent / 100.0)};
+    }
+    return rows;
+}

@@ -108,15 +108,18 @@ int runSim(std::span<const char* const> args, std::string& out, std::string& err
         return 0;
     }
 
+    // The exact law is cheap next to the run, and the coins that sufficed
+    // are counted beside it even when only the run's are shown.
     SimRun run;
     run.seed = seed;
     run.result = runExperiments(options, run.seed);
+    const ExactDistribution exact = exactDistribution(options.guests);
+    run.coverage = coverageRows(run.result, exact);
     if (options.exact)
-        run.exact = exactDistribution(options.guests);
+        run.exact = exact;
 
     if (chart) {
-        const auto error = chart->save(distributionChart(
-                run.result, run.exact ? *run.exact : exactDistribution(options.guests)));
+        const auto error = chart->save(distributionChart(run.result, exact, run.coverage));
         if (error) {
             err = chartError(*options.chartPath, *error);
             return 1;

@@ -20,6 +20,8 @@ struct SimRun
     ExperimentResult result;
     // Present when --exact was given.
     std::optional<ExactDistribution> exact;
+    // The theory's column is shown only with exact.
+    CoverageRows coverage;
 };
 
 // Text and CSV name the guests, the trials and the seed before the table,

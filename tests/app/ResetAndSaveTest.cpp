@@ -80,7 +80,7 @@ TEST(ChartFile, AFailedSaveSaysTheCommonCausesInJapanese)
     const QTemporaryDir folder; // the reason of the failing call, not of a call after it
     const auto error = saveDistributionChartPng(
             folder.filePath("missing/chart.png"),
-            distributionChart({.guests = 5, .trials = 20}, exactDistribution(5)));
+            distributionChart({.guests = 5, .trials = 20}, exactDistribution(5), {}));
     ASSERT_TRUE(error);
     EXPECT_EQ(chartSaveFailure("c.png", *error).toStdString(),
               "グラフを「c.png」に保存できませんでした。\nフォルダがありません");

@@ -16,7 +16,8 @@ TEST(DistributionChart, AWindowShowsWhatThePngShows)
     ExperimentResult result{.guests = 5, .trials = 20};
     for (const auto& [m, count] : {std::pair{-4, 1}, {-1, 1}, {0, 8}, {1, 10}})
         result.lowestBalanceCounts[std::size_t(m + kMaxCustomers)] = count;
-    const DistributionChart chart = distributionChart(result, exactDistribution(5));
+    const ExactDistribution exact = exactDistribution(5);
+    const DistributionChart chart = distributionChart(result, exact, coverageRows(result, exact));
     QImage window(1200, 800, QImage::Format_RGB32);
     window.fill(Qt::black);
     {
