@@ -68,7 +68,7 @@ TEST_F(TheoryWindowTest, ItShowsTheRunBesideTheTheoryAsTorumina_simDoes)
     std::string out, err;
     const std::string chart = "--chart=" + folder.filePath("sim.png").toStdString();
     const char* args[] = {"--seed=3887406503", chart.c_str()};
-    ASSERT_EQ(runSim(args, out, err), 0) << err;
+    ASSERT_EQ(runSim(SimArguments(args), out, err), 0) << err;
     script.answers = {folder.filePath("window.png")};
     click(*theory, "グラフを保存");
     EXPECT_EQ(slurp(folder.filePath("window.png")), slurp(folder.filePath("sim.png")));
