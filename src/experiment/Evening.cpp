@@ -16,7 +16,7 @@ int Evening::tableClass() const
 
 Evening eveningOfSeed(std::uint64_t seed, int guests)
 {
-    if (guests < 1 || guests > kMaxCustomers)
+    if (guests < kMinGuests || guests > kMaxCustomers)
         throw std::invalid_argument("guests " + std::to_string(guests) + " is outside 1.."
                                     + std::to_string(kMaxCustomers));
     // The clock and the reseed of torumina-sim's seeded run, and the draws

@@ -72,7 +72,7 @@ int ExactDistribution::coinsToPrepare(double coverage) const
 
 ExactDistribution exactDistribution(int customerCount)
 {
-    if (customerCount < 1 || customerCount > kMaxCustomers) {
+    if (customerCount < kMinGuests || customerCount > kMaxCustomers) {
         throw std::invalid_argument("customerCount " + std::to_string(customerCount)
                                     + " is outside 1.." + std::to_string(kMaxCustomers));
     }

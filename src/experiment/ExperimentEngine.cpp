@@ -148,8 +148,8 @@ ExperimentResult ExperimentEngine::run(int customerCount, int trialCount)
 {
     // Within these ranges no balance, index or count below can overflow or
     // leave its array; the sum and the counts are checked all the same.
-    requireInRange("customerCount", customerCount, 1, kMaxCustomers);
-    requireInRange("trialCount", trialCount, 1, kMaxTrials);
+    requireInRange("customerCount", customerCount, kMinGuests, kMaxCustomers);
+    requireInRange("trialCount", trialCount, kMinTrials, kMaxTrials);
 
     ExperimentResult result{.guests = customerCount, .trials = trialCount};
     std::int32_t lowestBalanceSum = 0;

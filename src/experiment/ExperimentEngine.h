@@ -10,8 +10,16 @@
 #include <string>
 
 inline constexpr int kClassCount = 63;
+// What the engine runs: within these no balance, index or count overflows
+// or leaves its array.
+inline constexpr int kMinGuests = 1;
 inline constexpr int kMaxCustomers = 1000;
+inline constexpr int kMinTrials = 1;
 inline constexpr int kMaxTrials = 10000;
+// The window asks for 10 guests or more: fewer leave every evening in the
+// few classes around 0, too narrow a spread for the lesson. torumina-sim
+// takes whatever the engine runs.
+inline constexpr int kMinGuestsAsked = 10;
 
 // Class 1 holds every lowest balance below -57, class 63 every one above 3,
 // and the classes between hold one value each (m + 59).
@@ -56,8 +64,8 @@ public:
     explicit ExperimentEngine(RandomSource& random, InstructionSet set = widestInstructionSet());
 
     // Throws std::invalid_argument naming the parameter, its value and the
-    // allowed range when customerCount is outside 1..1000 or trialCount
-    // outside 1..10000.
+    // allowed range when customerCount is outside kMinGuests..kMaxCustomers
+    // or trialCount outside kMinTrials..kMaxTrials.
     ExperimentResult run(int customerCount, int trialCount);
 
 private:

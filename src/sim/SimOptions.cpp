@@ -167,9 +167,9 @@ std::variant<SimOptions, UsageError> SimArguments::options() const
                                   .arg(extra.front()));
     }
     options.exact = parser.isSet(exact);
-    if (auto error = readInt(parser, guests, 1, kMaxCustomers, options.guests))
+    if (auto error = readInt(parser, guests, kMinGuests, kMaxCustomers, options.guests))
         return *error;
-    if (auto error = readInt(parser, trials, 1, kMaxTrials, options.trials))
+    if (auto error = readInt(parser, trials, kMinTrials, kMaxTrials, options.trials))
         return *error;
     if (auto error = readSeed(parser, seed, options.seed))
         return *error;
