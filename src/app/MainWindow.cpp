@@ -228,11 +228,11 @@ void MainWindow::enterParameters()
 {
     const auto guests =
             askParameter(services_.dialogs, services_.programEnd, QStringLiteral(" お客人数の設定"),
-                         QStringLiteral("100"), kMinGuestsAsked, kMaxCustomers);
+                         QStringLiteral("100"), kMinGuestsAsked, kMaxGuests);
     if (!guests)
         return;
-    customerCount_ = *guests;
-    guestCountLabel_->setNum(customerCount_);
+    guestCount_ = *guests;
+    guestCountLabel_->setNum(guestCount_);
 
     const auto trials =
             askParameter(services_.dialogs, services_.programEnd, QStringLiteral(" 実験回数の設定"),
@@ -259,7 +259,7 @@ void MainWindow::runExperiments()
     resetButton_->setEnabled(false);
 
     // The entry boxes take only what the engine runs, so it never refuses.
-    const ExperimentResult result = services_.engine.run(customerCount_, trialCount_);
+    const ExperimentResult result = services_.engine.run(guestCount_, trialCount_);
     const QString mean = QString::fromStdString(formatMean(result.meanLowestBalance));
     meanLabel_->setText(mean);
     table_->showCounts(result);
@@ -271,7 +271,7 @@ void MainWindow::runExperiments()
             QStringLiteral(
                     "不足枚数の平均 %1（お客人数 %2、実験回数 %3）。次の実験は［初期化］から。")
                     .arg(mean)
-                    .arg(customerCount_)
+                    .arg(guestCount_)
                     .arg(trialCount_));
 
     startButton_->setEnabled(false);
@@ -339,7 +339,7 @@ void MainWindow::watchEvening()
     if (!takesInput_ || !eveningAction_->isEnabled())
         return;
     if (!evening_) {
-        evening_ = new EveningWindow(customerCount_, services_.drawEveningSeed, this);
+        evening_ = new EveningWindow(guestCount_, services_.drawEveningSeed, this);
         // Closed by the user, the keyboard goes back to the main window.
         connect(evening_, &QObject::destroyed, this, [this] { activateWindow(); });
     }
@@ -353,7 +353,7 @@ void MainWindow::copyTable()
     if (!takesInput_)
         return;
     QGuiApplication::clipboard()->setText(tableText(
-            shownRun_.value_or(ExperimentResult{.guests = customerCount_, .trials = trialCount_})));
+            shownRun_.value_or(ExperimentResult{.guests = guestCount_, .trials = trialCount_})));
 }
 
 void MainWindow::showTableMenu(std::optional<QPoint> mouseAt)

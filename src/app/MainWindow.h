@@ -115,7 +115,7 @@ private:
     QPointer<EveningWindow> evening_;
     // The run the table shows; none before a run and after a reset.
     std::optional<ExperimentResult> shownRun_;
-    std::int16_t customerCount_ = 0;
+    std::int16_t guestCount_ = 0;
     std::int16_t trialCount_ = 0;
     bool activated_ = false;
     // False until both parameters are answered (first and after a reset),

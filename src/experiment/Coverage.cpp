@@ -6,12 +6,12 @@
 int coinsThatSufficed(const ExperimentResult& result, int percent)
 {
     long long covered = result.countOf(1);
-    for (int k = 0; k <= kMaxCustomers; ++k) {
+    for (int k = 0; k <= kMaxGuests; ++k) {
         covered += result.countOf(-k);
         if (100 * covered >= static_cast<long long>(percent) * result.trials)
             return k;
     }
-    return kMaxCustomers;
+    return kMaxGuests;
 }
 
 CoverageRows coverageRows(const ExperimentResult& run, const ExactDistribution& exact)

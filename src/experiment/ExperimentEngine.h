@@ -13,7 +13,7 @@ inline constexpr int kClassCount = 63;
 // What the engine runs: within these no balance, index or count overflows
 // or leaves its array.
 inline constexpr int kMinGuests = 1;
-inline constexpr int kMaxCustomers = 1000;
+inline constexpr int kMaxGuests = 1000;
 inline constexpr int kMinTrials = 1;
 inline constexpr int kMaxTrials = 10000;
 // The window asks for 10 guests or more: fewer leave every evening in the
@@ -41,7 +41,7 @@ struct ExperimentResult
     float meanLowestBalance = 0.0f;
     // How many experiments ended on each exact lowest balance m, at index
     // m + 1000 for m from -1000 to 1: the open classes hide these.
-    std::array<std::int32_t, kMaxCustomers + 2> lowestBalanceCounts{};
+    std::array<std::int32_t, kMaxGuests + 2> lowestBalanceCounts{};
 
     // The experiments that ended on exactly this lowest balance; 0 outside
     // -1000..1.
@@ -64,9 +64,9 @@ public:
     explicit ExperimentEngine(RandomSource& random, InstructionSet set = widestInstructionSet());
 
     // Throws std::invalid_argument naming the parameter, its value and the
-    // allowed range when customerCount is outside kMinGuests..kMaxCustomers
+    // allowed range when guestCount is outside kMinGuests..kMaxGuests
     // or trialCount outside kMinTrials..kMaxTrials.
-    ExperimentResult run(int customerCount, int trialCount);
+    ExperimentResult run(int guestCount, int trialCount);
 
 private:
     RandomSource& random_;

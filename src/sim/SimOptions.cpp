@@ -167,7 +167,7 @@ std::variant<SimOptions, UsageError> SimArguments::options() const
                                   .arg(extra.front()));
     }
     options.exact = parser.isSet(exact);
-    if (auto error = readInt(parser, guests, kMinGuests, kMaxCustomers, options.guests))
+    if (auto error = readInt(parser, guests, kMinGuests, kMaxGuests, options.guests))
         return *error;
     if (auto error = readInt(parser, trials, kMinTrials, kMaxTrials, options.trials))
         return *error;

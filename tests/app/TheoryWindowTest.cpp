@@ -39,7 +39,7 @@ protected:
     {
         ExperimentResult run{.guests = 5, .trials = 20};
         for (const auto& [m, count] : {std::pair{0, 18}, {-3, 1}, {-5, 1}}) {
-            run.lowestBalanceCounts[std::size_t(m + kMaxCustomers)] = count;
+            run.lowestBalanceCounts[std::size_t(m + kMaxGuests)] = count;
             run.frequencyCounts[std::size_t(classIndex(m))] = std::int16_t(count);
         }
         return std::make_unique<TheoryWindow>(run, script);
