@@ -122,14 +122,27 @@ TheoryWindow::TheoryWindow(const ExperimentResult& run, Dialogs& dialogs, QWidge
     setMinimumSize(at.size(kWindowTwips.width() * 2 / 3, kWindowTwips.height() * 2 / 3));
     setFont(at.font(15));
 
+    QString spoken;
+    QVBoxLayout* answerBox = buildAnswers(at, spoken);
+    QTabWidget* pages = buildPages(spoken);
+    QHBoxLayout* buttons = buildButtons();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(answerBox);
+    layout->addWidget(pages, 1);
+    layout->addLayout(buttons);
+    pages->currentWidget()->setFocus();
+}
+
+QVBoxLayout* TheoryWindow::buildAnswers(const TwipLayout& at, QString& spoken)
+{
     QStringList answers;
     auto* answerBox = new QVBoxLayout;
     answerBox->setSpacing(at.pixels(30));
     answerBox->addWidget(makeLabel(
             QStringLiteral("question"),
             QStringLiteral("５００円玉を何枚用意すればよいか（お客人数 %1 人・実験回数 %2 回）")
-                    .arg(run.guests)
-                    .arg(run.trials),
+                    .arg(run_.guests)
+                    .arg(run_.trials),
             at.font(17, true), this));
     for (const CoverageRow& row : coverage_) {
         answers << coverageAnswer(row);
@@ -137,18 +150,23 @@ TheoryWindow::TheoryWindow(const ExperimentResult& run, Dialogs& dialogs, QWidge
                                        font(), this));
     }
     const QString means = QStringLiteral("不足枚数の平均　この実験 %1　理論 %2")
-                                  .arg(QString::fromStdString(formatMean(run.meanLowestBalance)),
+                                  .arg(QString::fromStdString(formatMean(run_.meanLowestBalance)),
                                        QString::number(exact_.mean, 'f', 2));
     answerBox->addWidget(makeLabel(QStringLiteral("means"), means, font(), this));
+    spoken = answers.join(QStringLiteral("。")) + QStringLiteral("。") + means;
+    return answerBox;
+}
 
+// The chart, which a screen reader hears as spoken, and the table of figures.
+QTabWidget* TheoryWindow::buildPages(const QString& spoken)
+{
     auto* chart = new ChartView(chart_, this);
     chart->setAccessibleName(QStringLiteral("度数分布のグラフ"));
-    chart->setAccessibleDescription(answers.join(QStringLiteral("。")) + QStringLiteral("。")
-                                    + means);
+    chart->setAccessibleDescription(spoken);
     auto* pages = new QTabWidget(this);
     pages->setObjectName(QStringLiteral("pages"));
     pages->addTab(chart, QStringLiteral("グラフ"));
-    auto* figures = makeFiguresTable(run, exact_, this);
+    auto* figures = makeFiguresTable(run_, exact_, this);
     pages->addTab(figures, QStringLiteral("数表"));
     // A table of 100 guests has its figures far down; it opens where they
     // start, once it is on screen and can scroll.
@@ -158,7 +176,11 @@ TheoryWindow::TheoryWindow(const ExperimentResult& run, Dialogs& dialogs, QWidge
                 figures->scrollToItem(figures->currentItem(), QAbstractItemView::PositionAtTop);
             },
             Qt::SingleShotConnection);
+    return pages;
+}
 
+QHBoxLayout* TheoryWindow::buildButtons()
+{
     auto* copyButton = new QPushButton(QStringLiteral("数値をコピー"), this);
     auto* saveButton = new QPushButton(QStringLiteral("グラフを保存"), this);
     auto* closeButton = new QPushButton(QStringLiteral("閉じる"), this);
@@ -174,12 +196,7 @@ TheoryWindow::TheoryWindow(const ExperimentResult& run, Dialogs& dialogs, QWidge
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     new QShortcut(QKeySequence::Cancel, this, this, &QWidget::close);
     new QShortcut(QKeySequence::Copy, this, this, &TheoryWindow::copyFigures);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(answerBox);
-    layout->addWidget(pages, 1);
-    layout->addLayout(buttons);
-    chart->setFocus();
+    return buttons;
 }
 
 void TheoryWindow::copyFigures()

@@ -10,6 +10,10 @@
 #include <QWidget>
 
 class Dialogs;
+class QHBoxLayout;
+class QTabWidget;
+class QVBoxLayout;
+class TwipLayout;
 
 // 「理論と比べる」: a run beside the exact distribution for its guests. The
 // answer to the lesson's question in words (the coins that sufficed on 90,
@@ -33,6 +37,12 @@ public slots:
     void saveChart();
 
 private:
+    // The window's parts from the top: the answer in words (spoken is what
+    // a screen reader hears of it), the chart and figures, the buttons.
+    QVBoxLayout* buildAnswers(const TwipLayout& at, QString& spoken);
+    QTabWidget* buildPages(const QString& spoken);
+    QHBoxLayout* buildButtons();
+
     ExperimentResult run_;
     ExactDistribution exact_;
     CoverageRows coverage_;
