@@ -3,8 +3,9 @@
 
 #include "DistributionChart.h"
 
+#include "JapaneseFont.h"
+
 #include <QBuffer>
-#include <QFont>
 #include <QPainter>
 #include <QPainterPath>
 #include <QString>
@@ -34,19 +35,6 @@ double niceStep(double raw)
             return factor * power;
     }
     return 10.0 * power;
-}
-
-QFont chartFont(int pixelSize, bool bold = false)
-{
-    QFont font;
-    // Any CJK family that fontconfig knows will do; these are the common ones.
-    font.setFamilies({QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAexGothic"),
-                      QStringLiteral("IPAGothic"), QStringLiteral("IPAPGothic"),
-                      QStringLiteral("VL Gothic"), QStringLiteral("Sans Serif")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
 }
 
 // The rightmost bar: no evening's lowest balance lies above one coin.
@@ -88,7 +76,7 @@ Plot describePlot(QSizeF area, const DistributionChart& data)
 
 void paintGrid(QPainter& painter, const Plot& plot)
 {
-    painter.setFont(chartFont(13));
+    painter.setFont(japaneseFont(13));
     for (double y = 0.0; y <= plot.yMax + plot.yStep / 2; y += plot.yStep) {
         painter.setPen(QPen(QColor(225, 225, 225), 1));
         painter.drawLine(QPointF(plot.rect.left(), plot.yOf(y)),
@@ -141,7 +129,7 @@ void paintExpected(QPainter& painter, const Plot& plot, const DistributionChart&
 // that close lines keep their labels apart.
 void paintCoverage(QPainter& painter, const Plot& plot, const DistributionChart& data)
 {
-    painter.setFont(chartFont(13));
+    painter.setFont(japaneseFont(13));
     for (std::size_t i = 0; i < data.coverage.size(); ++i) {
         const CoverageRow& row = data.coverage[i];
         const double x = plot.xOf(-row.inRun) - plot.slotWidth / 2;
@@ -162,7 +150,7 @@ void paintCoverage(QPainter& painter, const Plot& plot, const DistributionChart&
 void paintAxes(QPainter& painter, const Plot& plot)
 {
     const QRectF& rect = plot.rect;
-    painter.setFont(chartFont(13));
+    painter.setFont(japaneseFont(13));
     painter.setPen(QPen(Qt::black, 1));
     painter.drawLine(rect.bottomLeft(), rect.bottomRight());
     painter.drawLine(rect.bottomLeft(), rect.topLeft());
@@ -181,7 +169,7 @@ void paintTitles(QPainter& painter, const Plot& plot, const DistributionChart& d
 {
     const QRectF& rect = plot.rect;
     painter.setPen(Qt::black);
-    painter.setFont(chartFont(15));
+    painter.setFont(japaneseFont(15));
     painter.drawText(QRectF(rect.left(), plot.area.height() - 40, rect.width(), 30),
                      Qt::AlignCenter, QStringLiteral("不足枚数（５００円玉の最低残高）"));
     painter.save();
@@ -190,7 +178,7 @@ void paintTitles(QPainter& painter, const Plot& plot, const DistributionChart& d
     painter.drawText(QRectF(-rect.height() / 2, -12, rect.height(), 24), Qt::AlignCenter,
                      QStringLiteral("度数（実験の回数）"));
     painter.restore();
-    painter.setFont(chartFont(17, true));
+    painter.setFont(japaneseFont(17, true));
     painter.drawText(QRectF(0, 8, plot.area.width(), 28), Qt::AlignCenter,
                      QStringLiteral("不足枚数の度数分布　お客人数 %1 人・実験回数 %2 回")
                              .arg(data.run.guests)
@@ -200,7 +188,7 @@ void paintTitles(QPainter& painter, const Plot& plot, const DistributionChart& d
 // One row between the title and the plot.
 void paintLegend(QPainter& painter, const Plot& plot)
 {
-    painter.setFont(chartFont(13));
+    painter.setFont(japaneseFont(13));
     const double legendY = 50;
     double legendX = plot.rect.left();
     auto legendText = [&](const QString& text) {
