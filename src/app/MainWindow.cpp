@@ -40,7 +40,8 @@ QPushButton* makeButton(QWidget* window, const QString& objectName, QRect geomet
     button->setObjectName(objectName);
     button->setGeometry(geometry);
     button->setFont(font);
-    // Enter clicks the focused button, as Space does and as on Windows.
+    // Enter clicks the focused button as Space does: a keyboard user need
+    // not learn which key a button takes.
     button->setAutoDefault(true);
     return button;
 }
