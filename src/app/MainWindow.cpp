@@ -232,16 +232,16 @@ void MainWindow::enterParameters()
                          QStringLiteral("100"), kMinGuestsAsked, kMaxGuests);
     if (!guests)
         return;
-    guestCount_ = *guests;
-    guestCountLabel_->setNum(guestCount_);
+    shown_ = {.guests = *guests};
+    guestCountLabel_->setNum(shown_.guests);
 
     const auto trials =
             askParameter(services_.dialogs, services_.programEnd, QStringLiteral(" 実験回数の設定"),
                          QStringLiteral("1000"), kMinTrials, kMaxTrials);
     if (!trials)
         return;
-    trialCount_ = *trials;
-    trialCountLabel_->setNum(trialCount_);
+    shown_.trials = *trials;
+    trialCountLabel_->setNum(shown_.trials);
     eveningAction_->setEnabled(true);
     takesInput_ = true;
     // After a reset the focus would stay on 初期化, and a keyboard user's
@@ -260,11 +260,10 @@ void MainWindow::runExperiments()
     resetButton_->setEnabled(false);
 
     // The entry boxes take only what the engine runs, so it never refuses.
-    const ExperimentResult result = services_.engine.run(guestCount_, trialCount_);
-    const QString mean = QString::fromStdString(formatMean(result.meanLowestBalance));
+    shown_ = services_.engine.run(shown_.guests, shown_.trials);
+    const QString mean = QString::fromStdString(formatMean(shown_.meanLowestBalance));
     meanLabel_->setText(mean);
-    table_->showCounts(result);
-    shownRun_ = result;
+    table_->showCounts(shown_);
     compareAction_->setEnabled(true);
     // What a screen reader says as the focus lands on the result: the mean,
     // what it is the mean of, and the way to the next series.
@@ -272,8 +271,8 @@ void MainWindow::runExperiments()
             QStringLiteral(
                     "不足枚数の平均 %1（お客人数 %2、実験回数 %3）。次の実験は［初期化］から。")
                     .arg(mean)
-                    .arg(guestCount_)
-                    .arg(trialCount_));
+                    .arg(shown_.guests)
+                    .arg(shown_.trials));
 
     startButton_->setEnabled(false);
     quitButton_->setEnabled(true);
@@ -300,7 +299,7 @@ void MainWindow::resetTable()
     // The theory window compares the run, which is going, and the evening
     // window has the guests that are asked for again.
     closeSideWindows();
-    shownRun_.reset();
+    shown_ = {};
     compareAction_->setEnabled(false);
     eveningAction_->setEnabled(false);
     startButton_->setEnabled(true);
@@ -323,10 +322,10 @@ void MainWindow::showHelp()
 void MainWindow::compareWithTheory()
 {
     // Keys and the menu reach an action past the window's input filter.
-    if (!takesInput_ || !shownRun_)
+    if (!takesInput_ || !compareAction_->isEnabled())
         return;
     if (!theory_) {
-        theory_ = new TheoryWindow(*shownRun_, services_.dialogs, this);
+        theory_ = new TheoryWindow(shown_, services_.dialogs, this);
         // Closed by the user, the keyboard goes back to the run.
         connect(theory_, &QObject::destroyed, this, [this] { activateWindow(); });
     }
@@ -340,7 +339,7 @@ void MainWindow::watchEvening()
     if (!takesInput_ || !eveningAction_->isEnabled())
         return;
     if (!evening_) {
-        evening_ = new EveningWindow(guestCount_, services_.drawEveningSeed, this);
+        evening_ = new EveningWindow(shown_.guests, services_.drawEveningSeed, this);
         // Closed by the user, the keyboard goes back to the main window.
         connect(evening_, &QObject::destroyed, this, [this] { activateWindow(); });
     }
@@ -353,8 +352,7 @@ void MainWindow::copyTable()
 {
     if (!takesInput_)
         return;
-    QGuiApplication::clipboard()->setText(tableText(
-            shownRun_.value_or(ExperimentResult{.guests = guestCount_, .trials = trialCount_})));
+    QGuiApplication::clipboard()->setText(tableText(shown_));
 }
 
 void MainWindow::showTableMenu(std::optional<QPoint> mouseAt)
