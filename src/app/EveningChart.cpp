@@ -27,12 +27,6 @@ struct Frame
     }
 };
 
-// With the minus sign, which a screen reader reads as "minus".
-QString number(int value)
-{
-    return value < 0 ? QStringLiteral("−%1").arg(-value) : QString::number(value);
-}
-
 // The range holds what is drawn with a coin to spare, and never less than
 // -3..3, so that a short evening does not fill the chart with a few steps.
 Frame frameOf(const std::deque<Evening>& evenings, int served, const QRectF& area,
@@ -67,7 +61,7 @@ void paintAxes(QPainter& painter, const Frame& frame, const QColor& ink)
     const QRectF rightAligned(0, 0, plot.left() - 6, line);
     for (int stock : {frame.top, 0, frame.bottom}) {
         painter.drawText(rightAligned.translated(0, frame.yOf(stock) - line / 2),
-                         Qt::AlignRight | Qt::AlignVCenter, number(stock));
+                         Qt::AlignRight | Qt::AlignVCenter, signedCount(stock));
     }
     painter.drawText(QRectF(plot.left() - 50, plot.bottom() + 2, 100, line), Qt::AlignCenter,
                      QStringLiteral("0"));
@@ -116,7 +110,7 @@ void paintLowestPoint(QPainter& painter, const Frame& frame, const Evening& watc
     painter.setPen(QPen(red, 2));
     painter.setBrush(red);
     painter.drawEllipse(mark, 5, 5);
-    const QString caption = QStringLiteral("最低 %1 枚").arg(number(lowest));
+    const QString caption = QStringLiteral("最低 %1 枚").arg(signedCount(lowest));
     const double width = metrics.horizontalAdvance(caption) + 4;
     const double left =
             mark.x() + 8 + width <= frame.plot.right() ? mark.x() + 8 : mark.x() - 8 - width;
@@ -126,6 +120,11 @@ void paintLowestPoint(QPainter& painter, const Frame& frame, const Evening& watc
 }
 
 } // namespace
+
+QString signedCount(int count)
+{
+    return count < 0 ? QStringLiteral("−%1").arg(-count) : QString::number(count);
+}
 
 EveningChart::EveningChart(QWidget* parent) : QWidget(parent)
 {

@@ -24,18 +24,12 @@ const QSize kWindowTwips(12000, 9000);
 // Up to about ten evenings on the chart: the one watched and these.
 constexpr std::size_t kEarlierEvenings = 9;
 
-// With the minus sign, which a screen reader reads as "minus".
-QString coins(int count)
-{
-    return count < 0 ? QStringLiteral("−%1").arg(-count) : QString::number(count);
-}
-
 QString stepText(int guest, const GuestStep& step)
 {
     return QStringLiteral("%1 人目：%2　手元の 500円玉 %3 枚　これまでの最低 %4 枚")
             .arg(guest)
-            .arg(QString::fromStdString(paymentText(step.payment)), coins(step.stock),
-                 coins(step.lowestSoFar));
+            .arg(QString::fromStdString(paymentText(step.payment)), signedCount(step.stock),
+                 signedCount(step.lowestSoFar));
 }
 
 QString answerText(const Evening& evening)
@@ -45,7 +39,7 @@ QString answerText(const Evening& evening)
             : QStringLiteral("この夜は 500円玉がなくても足りました");
     return sufficed
             + QStringLiteral("。最低の %1 枚は、表の「%2」の欄に数えられます。")
-                      .arg(coins(evening.lowestBalance()),
+                      .arg(signedCount(evening.lowestBalance()),
                            QString::fromStdString(classCaption(evening.tableClass())));
 }
 
