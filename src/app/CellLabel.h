@@ -20,8 +20,8 @@ struct CellLook
 inline const QColor kWhite(255, 255, 255);
 
 // A label with a single-line border and centred text. On a fixed light
-// background the text is black, the button text of the light theme the
-// window was drawn for, so that a dark theme's light text does not vanish on
-// it; on the theme's button face it follows the theme.
+// background the text is black, which reads there on any theme, where a
+// dark theme's light text would vanish; on the theme's button face it
+// follows the theme.
 QLabel* makeCellLabel(QWidget* parent, const QString& objectName, QRect geometry,
                       const QString& caption, const CellLook& look);

@@ -9,6 +9,10 @@
 
 #include <deque>
 
+// A count of coins with the minus sign U+2212, which a screen reader reads
+// as "minus" where it may skip a hyphen.
+QString signedCount(int count);
+
 // The coin stock against the guests so far, as a step line: the evening
 // being watched up to the guests served, the earlier ones whole and
 // fainter, the line of 0 coins marked, and the lowest point once the

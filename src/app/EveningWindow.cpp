@@ -24,18 +24,12 @@ const QSize kWindowTwips(12000, 9000);
 // Up to about ten evenings on the chart: the one watched and these.
 constexpr std::size_t kEarlierEvenings = 9;
 
-// With the minus sign, which a screen reader reads as "minus".
-QString coins(int count)
-{
-    return count < 0 ? QStringLiteral("−%1").arg(-count) : QString::number(count);
-}
-
 QString stepText(int guest, const GuestStep& step)
 {
     return QStringLiteral("%1 人目：%2　手元の 500円玉 %3 枚　これまでの最低 %4 枚")
             .arg(guest)
-            .arg(QString::fromStdString(paymentText(step.payment)), coins(step.stock),
-                 coins(step.lowestSoFar));
+            .arg(QString::fromStdString(paymentText(step.payment)), signedCount(step.stock),
+                 signedCount(step.lowestSoFar));
 }
 
 QString answerText(const Evening& evening)
@@ -45,7 +39,7 @@ QString answerText(const Evening& evening)
             : QStringLiteral("この夜は 500円玉がなくても足りました");
     return sufficed
             + QStringLiteral("。最低の %1 枚は、表の「%2」の欄に数えられます。")
-                      .arg(coins(evening.lowestBalance()),
+                      .arg(signedCount(evening.lowestBalance()),
                            QString::fromStdString(classCaption(evening.tableClass())));
 }
 
@@ -71,7 +65,33 @@ EveningWindow::EveningWindow(int guests, std::function<std::uint64_t()> drawSeed
     resize(at.size(kWindowTwips.width(), kWindowTwips.height()));
     setFont(at.font(15));
 
-    auto* seedLabel = new QLabel(QStringLiteral("お客人数 %1 人　乱数の種").arg(guests), this);
+    QHBoxLayout* seedRow = buildSeedRow();
+    chart_ = new EveningChart(this);
+    stepText_ = new QLabel(this);
+    stepText_->setObjectName(QStringLiteral("stepText"));
+    answerText_ = new QLabel(this);
+    answerText_->setObjectName(QStringLiteral("answerText"));
+    answerText_->setFont(at.font(15, true));
+    for (QLabel* label : {stepText_, answerText_})
+        label->setWordWrap(true);
+    QHBoxLayout* buttons = buildControls(at, seedRow);
+    addKeys();
+    // Tab follows the rows as they are seen: the seed and the speed, then the buttons.
+    setTabOrder(seedBox_, speed_);
+    setTabOrder(speed_, stepButton_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(seedRow);
+    layout->addWidget(chart_, 1);
+    layout->addWidget(stepText_);
+    layout->addWidget(answerText_);
+    layout->addLayout(buttons);
+    startEvening(drawSeed_());
+}
+
+QHBoxLayout* EveningWindow::buildSeedRow()
+{
+    auto* seedLabel = new QLabel(QStringLiteral("お客人数 %1 人　乱数の種").arg(guests_), this);
     seedBox_ = new QLineEdit(this);
     seedBox_->setObjectName(QStringLiteral("seed"));
     seedBox_->setAccessibleName(QStringLiteral("乱数の種"));
@@ -83,16 +103,13 @@ EveningWindow::EveningWindow(int guests, std::function<std::uint64_t()> drawSeed
     seedRow->addWidget(seedLabel);
     seedRow->addWidget(seedBox_);
     seedRow->addStretch();
+    return seedRow;
+}
 
-    chart_ = new EveningChart(this);
-    stepText_ = new QLabel(this);
-    stepText_->setObjectName(QStringLiteral("stepText"));
-    answerText_ = new QLabel(this);
-    answerText_->setObjectName(QStringLiteral("answerText"));
-    answerText_->setFont(at.font(15, true));
-    for (QLabel* label : {stepText_, answerText_})
-        label->setWordWrap(true);
-
+// The buttons' row, and the speed beside the seed, where a window made
+// small for the screen has room.
+QHBoxLayout* EveningWindow::buildControls(const TwipLayout& at, QHBoxLayout* seedRow)
+{
     stepButton_ = makeButton(QStringLiteral("一人ずつ"), QStringLiteral("Space または →"), this);
     playButton_ = makeButton(QStringLiteral("続けて"), QStringLiteral("Enter"), this);
     allButton_ = makeButton(QStringLiteral("最後まで"), QStringLiteral("End"), this);
@@ -108,7 +125,6 @@ EveningWindow::EveningWindow(int guests, std::function<std::uint64_t()> drawSeed
     auto* buttons = new QHBoxLayout;
     for (QPushButton* button : {stepButton_, playButton_, allButton_, nextButton_})
         buttons->addWidget(button);
-    // Beside the seed, where a window made small for the screen has room.
     speed_->setMinimumWidth(at.pixels(1800));
     seedRow->addWidget(speedLabel);
     seedRow->addWidget(speed_);
@@ -124,7 +140,11 @@ EveningWindow::EveningWindow(int guests, std::function<std::uint64_t()> drawSeed
     connect(speed_, &QSlider::valueChanged, this,
             [this](int perSecond) { playTimer_.setInterval(1000 / perSecond); });
     playTimer_.setInterval(1000 / speed_->value());
+    return buttons;
+}
 
+void EveningWindow::addKeys()
+{
     // The keys work wherever the focus is, but in the seed box, which keeps
     // the keys it types and edits with; Enter there starts the typed seed.
     for (auto key : {Qt::Key_Space, Qt::Key_Right})
@@ -142,18 +162,6 @@ EveningWindow::EveningWindow(int guests, std::function<std::uint64_t()> drawSeed
     new QShortcut(QKeySequence(Qt::Key_End), this, this, &EveningWindow::serveAll);
     new QShortcut(QKeySequence(Qt::Key_N), this, this, &EveningWindow::nextEvening);
     new QShortcut(QKeySequence::Cancel, this, this, &QWidget::close);
-
-    // Tab follows the rows as they are seen: the seed and the speed, then the buttons.
-    setTabOrder(seedBox_, speed_);
-    setTabOrder(speed_, stepButton_);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(seedRow);
-    layout->addWidget(chart_, 1);
-    layout->addWidget(stepText_);
-    layout->addWidget(answerText_);
-    layout->addLayout(buttons);
-    startEvening(drawSeed_());
 }
 
 void EveningWindow::serveOneGuest()

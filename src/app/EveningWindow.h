@@ -14,10 +14,12 @@
 #include <functional>
 
 class EveningChart;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSlider;
+class TwipLayout;
 
 // 「一晩の様子」: one evening of the main window's guests, guest by guest,
 // as the chart of the coin stock and a line of words per guest; at its end
@@ -45,6 +47,10 @@ public slots:
     void nextEvening();
 
 private:
+    // The window's parts, built in the order the keyboard meets them.
+    QHBoxLayout* buildSeedRow();
+    QHBoxLayout* buildControls(const TwipLayout& at, QHBoxLayout* seedRow);
+    void addKeys();
     void startEvening(std::uint64_t seed);
     void serve(int guests);
     void pause();

@@ -18,8 +18,8 @@ namespace {
 constexpr int kLeft = 240;
 constexpr int kTop = 600;
 
-// The designer's numbers of each band's labels, which screenshots and
-// accessibility tools know them by: the header row's and the count row's
+// The numbers in the object names of each band's labels (Label5 …), which
+// screenshots and accessibility tools know them by: the header row's and the count row's
 // title cells, and the first of the nine header cells (the other eight
 // follow in number).
 struct BandLabels

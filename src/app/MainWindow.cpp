@@ -29,8 +29,6 @@
 #include <QShortcut>
 #include <QTimer>
 
-#include <exception>
-
 namespace {
 
 const QColor kLightCyan(128, 255, 255);
@@ -42,22 +40,10 @@ QPushButton* makeButton(QWidget* window, const QString& objectName, QRect geomet
     button->setObjectName(objectName);
     button->setGeometry(geometry);
     button->setFont(font);
-    // Enter clicks the focused button, as Space does and as on Windows.
+    // Enter clicks the focused button as Space does: a keyboard user need
+    // not learn which key a button takes.
     button->setAutoDefault(true);
     return button;
-}
-
-// The engine names a refused parameter in English, for the developer's log;
-// the user reads which value was refused and the range it must lie in.
-QString refusal(std::int16_t customerCount, std::int16_t trialCount)
-{
-    const auto outside = [](int value, int high) { return value < 1 || value > high; };
-    const QString text = QStringLiteral("%1が %2 のため実験できません。%1は1以上%3以下です。");
-    if (outside(customerCount, kMaxCustomers))
-        return text.arg(QStringLiteral("お客人数")).arg(customerCount).arg(kMaxCustomers);
-    if (outside(trialCount, kMaxTrials))
-        return text.arg(QStringLiteral("実験回数")).arg(trialCount).arg(kMaxTrials);
-    return QStringLiteral("実験を最後まで行えませんでした。");
 }
 
 // The hourglass during a run; the arrow and the window's input come back
@@ -243,21 +229,19 @@ void MainWindow::enterParameters()
 {
     const auto guests =
             askParameter(services_.dialogs, services_.programEnd, QStringLiteral(" お客人数の設定"),
-                         QStringLiteral("10以上1000以下の整数を入力してください．．．"),
-                         QStringLiteral("100"), 10, 1000);
+                         QStringLiteral("100"), kMinGuestsAsked, kMaxGuests);
     if (!guests)
         return;
-    customerCount_ = *guests;
-    guestCountLabel_->setNum(customerCount_);
+    shown_ = {.guests = *guests};
+    guestCountLabel_->setNum(shown_.guests);
 
     const auto trials =
             askParameter(services_.dialogs, services_.programEnd, QStringLiteral(" 実験回数の設定"),
-                         QStringLiteral("1以上10000以下の整数を入力してください．．．"),
-                         QStringLiteral("1000"), 1, 10000);
+                         QStringLiteral("1000"), kMinTrials, kMaxTrials);
     if (!trials)
         return;
-    trialCount_ = *trials;
-    trialCountLabel_->setNum(trialCount_);
+    shown_.trials = *trials;
+    trialCountLabel_->setNum(shown_.trials);
     eveningAction_->setEnabled(true);
     takesInput_ = true;
     // After a reset the focus would stay on 初期化, and a keyboard user's
@@ -275,23 +259,11 @@ void MainWindow::runExperiments()
     quitButton_->setEnabled(false);
     resetButton_->setEnabled(false);
 
-    ExperimentResult result;
-    try {
-        result = services_.engine.run(customerCount_, trialCount_);
-    } catch (const std::exception& error) {
-        // The table keeps what it showed and the window stays usable.
-        quitButton_->setEnabled(true);
-        resetButton_->setEnabled(true);
-        qWarning("%s", error.what());
-        services_.dialogs.inform(refusal(customerCount_, trialCount_),
-                                 QStringLiteral("トルミナの実験"));
-        return;
-    }
-
-    const QString mean = QString::fromStdString(formatMean(result.meanLowestBalance));
+    // The entry boxes take only what the engine runs, so it never refuses.
+    shown_ = services_.engine.run(shown_.guests, shown_.trials);
+    const QString mean = QString::fromStdString(formatMean(shown_.meanLowestBalance));
     meanLabel_->setText(mean);
-    table_->showCounts(result);
-    shownRun_ = ShownRun{customerCount_, trialCount_, result};
+    table_->showCounts(shown_);
     compareAction_->setEnabled(true);
     // What a screen reader says as the focus lands on the result: the mean,
     // what it is the mean of, and the way to the next series.
@@ -299,8 +271,8 @@ void MainWindow::runExperiments()
             QStringLiteral(
                     "不足枚数の平均 %1（お客人数 %2、実験回数 %3）。次の実験は［初期化］から。")
                     .arg(mean)
-                    .arg(customerCount_)
-                    .arg(trialCount_));
+                    .arg(shown_.guests)
+                    .arg(shown_.trials));
 
     startButton_->setEnabled(false);
     quitButton_->setEnabled(true);
@@ -327,7 +299,7 @@ void MainWindow::resetTable()
     // The theory window compares the run, which is going, and the evening
     // window has the guests that are asked for again.
     closeSideWindows();
-    shownRun_.reset();
+    shown_ = {};
     compareAction_->setEnabled(false);
     eveningAction_->setEnabled(false);
     startButton_->setEnabled(true);
@@ -350,10 +322,10 @@ void MainWindow::showHelp()
 void MainWindow::compareWithTheory()
 {
     // Keys and the menu reach an action past the window's input filter.
-    if (!takesInput_ || !shownRun_)
+    if (!takesInput_ || !compareAction_->isEnabled())
         return;
     if (!theory_) {
-        theory_ = new TheoryWindow(*shownRun_, services_.dialogs, this);
+        theory_ = new TheoryWindow(shown_, services_.dialogs, this);
         // Closed by the user, the keyboard goes back to the run.
         connect(theory_, &QObject::destroyed, this, [this] { activateWindow(); });
     }
@@ -367,7 +339,7 @@ void MainWindow::watchEvening()
     if (!takesInput_ || !eveningAction_->isEnabled())
         return;
     if (!evening_) {
-        evening_ = new EveningWindow(customerCount_, services_.drawEveningSeed, this);
+        evening_ = new EveningWindow(shown_.guests, services_.drawEveningSeed, this);
         // Closed by the user, the keyboard goes back to the main window.
         connect(evening_, &QObject::destroyed, this, [this] { activateWindow(); });
     }
@@ -380,8 +352,7 @@ void MainWindow::copyTable()
 {
     if (!takesInput_)
         return;
-    QGuiApplication::clipboard()->setText(
-            tableText(customerCount_, trialCount_, shownRun_ ? &shownRun_->result : nullptr));
+    QGuiApplication::clipboard()->setText(tableText(shown_));
 }
 
 void MainWindow::showTableMenu(std::optional<QPoint> mouseAt)

@@ -113,10 +113,9 @@ private:
     QMenu* tableMenu_ = nullptr;
     QPointer<TheoryWindow> theory_;
     QPointer<EveningWindow> evening_;
-    // The run the table shows; none before a run and after a reset.
-    std::optional<ShownRun> shownRun_;
-    std::int16_t customerCount_ = 0;
-    std::int16_t trialCount_ = 0;
+    // The guests and trials asked for, and the run the table shows: no
+    // experiment counted before a run and after a reset.
+    ExperimentResult shown_;
     bool activated_ = false;
     // False until both parameters are answered (first and after a reset),
     // while a run computes, and once the window is on its way to the help

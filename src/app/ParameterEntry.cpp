@@ -19,10 +19,11 @@ bool confirmQuit(Dialogs& dialogs, ProgramEnd& programEnd, const QString& title)
 }
 
 std::optional<std::int16_t> askParameter(Dialogs& dialogs, ProgramEnd& programEnd,
-                                         const QString& title, const QString& prompt,
-                                         const QString& defaultAnswer, std::int16_t lower,
-                                         std::int16_t upper)
+                                         const QString& title, const QString& defaultAnswer,
+                                         std::int16_t lower, std::int16_t upper)
 {
+    const QString prompt =
+            QStringLiteral("%1以上%2以下の整数を入力してください．．．").arg(lower).arg(upper);
     // The close box may end the program while a box is open; every box then
     // returns at once, and asking again would spin for ever.
     while (!programEnd.ended()) {

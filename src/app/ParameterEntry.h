@@ -16,10 +16,10 @@ class ProgramEnd;
 // under it. Returns whether the program goes on.
 [[nodiscard]] bool confirmQuit(Dialogs& dialogs, ProgramEnd& programEnd, const QString& title);
 
-// Asks until the answer's number lies in lower..upper and returns its
-// integer part; nothing once the program is ending, which may happen under
-// any box, so that no box is asked again.
+// Asks, with a prompt naming lower and upper, until the answer's number
+// lies in lower..upper and returns its integer part; nothing once the
+// program is ending, which may happen under any box, so that no box is
+// asked again.
 std::optional<std::int16_t> askParameter(Dialogs& dialogs, ProgramEnd& programEnd,
-                                         const QString& title, const QString& prompt,
-                                         const QString& defaultAnswer, std::int16_t lower,
-                                         std::int16_t upper);
+                                         const QString& title, const QString& defaultAnswer,
+                                         std::int16_t lower, std::int16_t upper);

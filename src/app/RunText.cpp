@@ -5,6 +5,8 @@
 
 #include "Coverage.h"
 
+#include <algorithm>
+
 namespace {
 
 // Spreadsheets read a leading zero and a point whatever their locale's
@@ -24,52 +26,54 @@ std::size_t slot(int k)
     return static_cast<std::size_t>(k);
 }
 
-QString parameters(int guests, int trials)
+QString parameters(const ExperimentResult& run)
 {
-    return QStringLiteral("お客人数\t%1\n実験回数\t%2\n").arg(guests).arg(trials);
+    return QStringLiteral("お客人数\t%1\n実験回数\t%2\n").arg(run.guests).arg(run.trials);
 }
 
 } // namespace
 
-QString tableText(int guests, int trials, const ExperimentResult* result)
+QString tableText(const ExperimentResult& result)
 {
-    QString text = parameters(guests, trials) + QStringLiteral("不足枚数の平均\t")
-            + (result ? meanCell(result->meanLowestBalance) : QString())
+    const bool counted = std::ranges::any_of(result.frequencyCounts, [](int n) { return n > 0; });
+    QString text = parameters(result) + QStringLiteral("不足枚数の平均\t")
+            + (counted ? meanCell(result.meanLowestBalance) : QString())
             + QStringLiteral("\n\n不足枚数\t度数\n");
     for (int k = 1; k <= kClassCount; ++k) {
         text += caption(k) + u'\t'
-                + (result ? QString::number(result->frequencyCounts[slot(k)]) : QString()) + u'\n';
+                + (counted ? QString::number(result.frequencyCounts[slot(k)]) : QString()) + u'\n';
     }
     return text;
 }
 
-QString theoryText(const ShownRun& run, const ExactDistribution& exact)
+QString theoryText(const ExperimentResult& run, const ExactDistribution& exact,
+                   const CoverageRows& coverage)
 {
-    QString text = parameters(run.guests, run.trials) + QStringLiteral("不足枚数の平均\t")
-            + meanCell(run.result.meanLowestBalance) + QStringLiteral("\n理論上の不足枚数の平均\t")
+    QString text = parameters(run) + QStringLiteral("不足枚数の平均\t")
+            + meanCell(run.meanLowestBalance) + QStringLiteral("\n理論上の不足枚数の平均\t")
             + QString::number(exact.mean, 'f', 4)
             + QStringLiteral("\n用意する５００円玉の枚数（その割合の夜に足りる数）");
     QString inRun = QStringLiteral("実験から");
     QString inTheory = QStringLiteral("理論上の分布から");
-    for (int percent : kCoveragePercents) {
-        text += QStringLiteral("\t%1 %").arg(percent);
-        inRun += u'\t' + QString::number(coinsThatSufficed(run.result, run.trials, percent));
-        inTheory += u'\t' + QString::number(exact.coinsToPrepare(percent / 100.0));
+    for (const CoverageRow& row : coverage) {
+        text += QStringLiteral("\t%1 %").arg(row.percent);
+        inRun += u'\t' + QString::number(row.inRun);
+        inTheory += u'\t' + QString::number(row.inTheory);
     }
     text += u'\n' + inRun + u'\n' + inTheory + QStringLiteral("\n\n不足枚数\t度数\t期待度数\n");
     for (int k = 1; k <= kClassCount; ++k) {
-        text += caption(k) + u'\t' + QString::number(run.result.frequencyCounts[slot(k)]) + u'\t'
+        text += caption(k) + u'\t' + QString::number(run.frequencyCounts[slot(k)]) + u'\t'
                 + expectedCountText(run.trials * exact.classProbabilities[slot(k)]) + u'\n';
     }
     return text;
 }
 
-QString coverageAnswer(int percent, int coinsInRun, int coinsInTheory)
+QString coverageAnswer(const CoverageRow& row)
 {
     return QStringLiteral("この実験では %1 % の夜に %2 枚で足りました（理論では %3 枚）")
-            .arg(percent)
-            .arg(coinsInRun)
-            .arg(coinsInTheory);
+            .arg(row.percent)
+            .arg(row.inRun)
+            .arg(row.inTheory);
 }
 
 QString expectedCountText(double count)

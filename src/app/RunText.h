@@ -3,34 +3,27 @@
 
 #pragma once
 
+#include "Coverage.h"
 #include "ExactDistribution.h"
 #include "ExperimentEngine.h"
 
 #include <QString>
 
-// The run on the main window's screen, which the theory window and the
-// clipboard take along.
-struct ShownRun
-{
-    int guests = 0;
-    int trials = 0;
-    ExperimentResult result;
-};
-
 // The main window's table for a spreadsheet: the guests, the trials and the
 // mean, then the 63 classes one a row, each caption beside its count;
-// tab-separated, so that a spreadsheet pastes it into cells. Without a run
-// the mean and the counts are empty.
-QString tableText(int guests, int trials, const ExperimentResult* result);
+// tab-separated, so that a spreadsheet pastes it into cells. A result that
+// has counted no experiment yet leaves the mean and the counts empty.
+QString tableText(const ExperimentResult& result);
 
 // tableText() with the theory beside the run: its mean, the coins for
 // 90, 95 and 99 % of the evenings from the run and from the theory, and
 // each class's expected count.
-QString theoryText(const ShownRun& run, const ExactDistribution& exact);
+QString theoryText(const ExperimentResult& run, const ExactDistribution& exact,
+                   const CoverageRows& coverage);
 
 // The answer to the lesson's question for one share of the evenings:
 // "この実験では 95 % の夜に 19 枚で足りました（理論では 19 枚）".
-QString coverageAnswer(int percent, int coinsInRun, int coinsInTheory);
+QString coverageAnswer(const CoverageRow& row);
 
 // An expected count as the theory window and torumina-sim show it: one
 // decimal.

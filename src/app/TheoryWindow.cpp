@@ -4,7 +4,6 @@
 #include "TheoryWindow.h"
 
 #include "ChartFile.h"
-#include "Coverage.h"
 #include "Dialogs.h"
 #include "NumberFormat.h"
 #include "TwipLayout.h"
@@ -71,7 +70,8 @@ QLabel* makeLabel(const QString& name, const QString& text, const QFont& font, Q
     return label;
 }
 
-QTableWidget* makeFiguresTable(const ShownRun& run, const ExactDistribution& exact, QWidget* parent)
+QTableWidget* makeFiguresTable(const ExperimentResult& run, const ExactDistribution& exact,
+                               QWidget* parent)
 {
     auto* table = new QTableWidget(kClassCount, 3, parent);
     table->setObjectName(QStringLiteral("figures"));
@@ -87,7 +87,7 @@ QTableWidget* makeFiguresTable(const ShownRun& run, const ExactDistribution& exa
         const auto slot = static_cast<std::size_t>(k);
         const QString cells[] = {
                 QString::fromStdString(classCaption(k)),
-                QString::number(run.result.frequencyCounts[slot]),
+                QString::number(run.frequencyCounts[slot]),
                 expectedCountText(run.trials * exact.classProbabilities[slot]),
         };
         if (deepest == 0 && (cells[1] != u"0" || cells[2] != u"0.0"))
@@ -105,11 +105,12 @@ QTableWidget* makeFiguresTable(const ShownRun& run, const ExactDistribution& exa
 
 } // namespace
 
-TheoryWindow::TheoryWindow(const ShownRun& run, Dialogs& dialogs, QWidget* parent)
+TheoryWindow::TheoryWindow(const ExperimentResult& run, Dialogs& dialogs, QWidget* parent)
     : QWidget(parent, Qt::Window),
       run_(run),
       exact_(exactDistribution(run.guests)),
-      chart_(distributionChart(run.guests, run.trials, run.result, exact_)),
+      coverage_(coverageRows(run, exact_)),
+      chart_(distributionChart(run, exact_, coverage_)),
       dialogs_(dialogs)
 {
     reportAsWindow(staticMetaObject);
@@ -121,35 +122,51 @@ TheoryWindow::TheoryWindow(const ShownRun& run, Dialogs& dialogs, QWidget* paren
     setMinimumSize(at.size(kWindowTwips.width() * 2 / 3, kWindowTwips.height() * 2 / 3));
     setFont(at.font(15));
 
+    QString spoken;
+    QVBoxLayout* answerBox = buildAnswers(at, spoken);
+    QTabWidget* pages = buildPages(spoken);
+    QHBoxLayout* buttons = buildButtons();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(answerBox);
+    layout->addWidget(pages, 1);
+    layout->addLayout(buttons);
+    pages->currentWidget()->setFocus();
+}
+
+QVBoxLayout* TheoryWindow::buildAnswers(const TwipLayout& at, QString& spoken)
+{
     QStringList answers;
     auto* answerBox = new QVBoxLayout;
     answerBox->setSpacing(at.pixels(30));
     answerBox->addWidget(makeLabel(
             QStringLiteral("question"),
             QStringLiteral("５００円玉を何枚用意すればよいか（お客人数 %1 人・実験回数 %2 回）")
-                    .arg(run.guests)
-                    .arg(run.trials),
+                    .arg(run_.guests)
+                    .arg(run_.trials),
             at.font(17, true), this));
-    for (int percent : kCoveragePercents) {
-        answers << coverageAnswer(percent, coinsThatSufficed(run.result, run.trials, percent),
-                                  exact_.coinsToPrepare(percent / 100.0));
-        answerBox->addWidget(
-                makeLabel(QStringLiteral("answer%1").arg(percent), answers.last(), font(), this));
+    for (const CoverageRow& row : coverage_) {
+        answers << coverageAnswer(row);
+        answerBox->addWidget(makeLabel(QStringLiteral("answer%1").arg(row.percent), answers.last(),
+                                       font(), this));
     }
-    const QString means =
-            QStringLiteral("不足枚数の平均　この実験 %1　理論 %2")
-                    .arg(QString::fromStdString(formatMean(run.result.meanLowestBalance)),
-                         QString::number(exact_.mean, 'f', 2));
+    const QString means = QStringLiteral("不足枚数の平均　この実験 %1　理論 %2")
+                                  .arg(QString::fromStdString(formatMean(run_.meanLowestBalance)),
+                                       QString::number(exact_.mean, 'f', 2));
     answerBox->addWidget(makeLabel(QStringLiteral("means"), means, font(), this));
+    spoken = answers.join(QStringLiteral("。")) + QStringLiteral("。") + means;
+    return answerBox;
+}
 
+// The chart, which a screen reader hears as spoken, and the table of figures.
+QTabWidget* TheoryWindow::buildPages(const QString& spoken)
+{
     auto* chart = new ChartView(chart_, this);
     chart->setAccessibleName(QStringLiteral("度数分布のグラフ"));
-    chart->setAccessibleDescription(answers.join(QStringLiteral("。")) + QStringLiteral("。")
-                                    + means);
+    chart->setAccessibleDescription(spoken);
     auto* pages = new QTabWidget(this);
     pages->setObjectName(QStringLiteral("pages"));
     pages->addTab(chart, QStringLiteral("グラフ"));
-    auto* figures = makeFiguresTable(run, exact_, this);
+    auto* figures = makeFiguresTable(run_, exact_, this);
     pages->addTab(figures, QStringLiteral("数表"));
     // A table of 100 guests has its figures far down; it opens where they
     // start, once it is on screen and can scroll.
@@ -159,7 +176,11 @@ TheoryWindow::TheoryWindow(const ShownRun& run, Dialogs& dialogs, QWidget* paren
                 figures->scrollToItem(figures->currentItem(), QAbstractItemView::PositionAtTop);
             },
             Qt::SingleShotConnection);
+    return pages;
+}
 
+QHBoxLayout* TheoryWindow::buildButtons()
+{
     auto* copyButton = new QPushButton(QStringLiteral("数値をコピー"), this);
     auto* saveButton = new QPushButton(QStringLiteral("グラフを保存"), this);
     auto* closeButton = new QPushButton(QStringLiteral("閉じる"), this);
@@ -175,17 +196,12 @@ TheoryWindow::TheoryWindow(const ShownRun& run, Dialogs& dialogs, QWidget* paren
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     new QShortcut(QKeySequence::Cancel, this, this, &QWidget::close);
     new QShortcut(QKeySequence::Copy, this, this, &TheoryWindow::copyFigures);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(answerBox);
-    layout->addWidget(pages, 1);
-    layout->addLayout(buttons);
-    chart->setFocus();
+    return buttons;
 }
 
 void TheoryWindow::copyFigures()
 {
-    QGuiApplication::clipboard()->setText(theoryText(run_, exact_));
+    QGuiApplication::clipboard()->setText(theoryText(run_, exact_, coverage_));
 }
 
 void TheoryWindow::saveChart()

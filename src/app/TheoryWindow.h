@@ -10,6 +10,10 @@
 #include <QWidget>
 
 class Dialogs;
+class QHBoxLayout;
+class QTabWidget;
+class QVBoxLayout;
+class TwipLayout;
 
 // 「理論と比べる」: a run beside the exact distribution for its guests. The
 // answer to the lesson's question in words (the coins that sufficed on 90,
@@ -23,7 +27,7 @@ class TheoryWindow final : public QWidget
     Q_OBJECT
 
 public:
-    TheoryWindow(const ShownRun& run, Dialogs& dialogs, QWidget* parent = nullptr);
+    TheoryWindow(const ExperimentResult& run, Dialogs& dialogs, QWidget* parent = nullptr);
 
 public slots:
     // 「数値をコピー」: theoryText() on the clipboard.
@@ -33,8 +37,15 @@ public slots:
     void saveChart();
 
 private:
-    ShownRun run_;
+    // The window's parts from the top: the answer in words (spoken is what
+    // a screen reader hears of it), the chart and figures, the buttons.
+    QVBoxLayout* buildAnswers(const TwipLayout& at, QString& spoken);
+    QTabWidget* buildPages(const QString& spoken);
+    QHBoxLayout* buildButtons();
+
+    ExperimentResult run_;
     ExactDistribution exact_;
+    CoverageRows coverage_;
     DistributionChart chart_;
     Dialogs& dialogs_;
 };

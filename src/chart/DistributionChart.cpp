@@ -3,8 +3,9 @@
 
 #include "DistributionChart.h"
 
+#include "JapaneseFont.h"
+
 #include <QBuffer>
-#include <QFont>
 #include <QPainter>
 #include <QPainterPath>
 #include <QString>
@@ -34,24 +35,6 @@ double niceStep(double raw)
             return factor * power;
     }
     return 10.0 * power;
-}
-
-QFont chartFont(int pixelSize, bool bold = false)
-{
-    QFont font;
-    // Any CJK family that fontconfig knows will do; these are the common ones.
-    font.setFamilies({QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAexGothic"),
-                      QStringLiteral("IPAGothic"), QStringLiteral("IPAPGothic"),
-                      QStringLiteral("VL Gothic"), QStringLiteral("Sans Serif")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
-
-std::size_t at(int m)
-{
-    return static_cast<std::size_t>(m + kMaxCustomers);
 }
 
 // The rightmost bar: no evening's lowest balance lies above one coin.
@@ -84,7 +67,7 @@ Plot describePlot(QSizeF area, const DistributionChart& data)
     plot.slotWidth = plot.rect.width() / plot.values;
     double top = 1.0;
     for (int m = data.lowest; m <= kHighest; ++m) {
-        top = std::max({top, static_cast<double>(data.counts[at(m)]), data.expected[at(m)]});
+        top = std::max({top, static_cast<double>(data.run.countOf(m)), data.expectedCount(m)});
     }
     plot.yStep = niceStep(top * 1.1 / 6.0);
     plot.yMax = std::ceil(top * 1.1 / plot.yStep) * plot.yStep;
@@ -93,7 +76,7 @@ Plot describePlot(QSizeF area, const DistributionChart& data)
 
 void paintGrid(QPainter& painter, const Plot& plot)
 {
-    painter.setFont(chartFont(13));
+    painter.setFont(japaneseFont(13));
     for (double y = 0.0; y <= plot.yMax + plot.yStep / 2; y += plot.yStep) {
         painter.setPen(QPen(QColor(225, 225, 225), 1));
         painter.drawLine(QPointF(plot.rect.left(), plot.yOf(y)),
@@ -108,7 +91,7 @@ void paintBars(QPainter& painter, const Plot& plot, const DistributionChart& dat
 {
     const double barWidth = std::max(1.0, plot.slotWidth * 0.8);
     for (int m = plot.lowest; m <= kHighest; ++m) {
-        const double count = data.counts[at(m)];
+        const double count = data.run.countOf(m);
         if (count > 0) {
             painter.fillRect(QRectF(plot.xOf(m) - barWidth / 2, plot.yOf(count), barWidth,
                                     plot.rect.bottom() - plot.yOf(count)),
@@ -123,7 +106,7 @@ void paintExpected(QPainter& painter, const Plot& plot, const DistributionChart&
 {
     QPainterPath expected;
     for (int m = plot.lowest; m <= kHighest; ++m) {
-        const QPointF point(plot.xOf(m), plot.yOf(data.expected[at(m)]));
+        const QPointF point(plot.xOf(m), plot.yOf(data.expectedCount(m)));
         if (m == plot.lowest) {
             expected.moveTo(point);
         } else {
@@ -135,7 +118,7 @@ void paintExpected(QPainter& painter, const Plot& plot, const DistributionChart&
     if (plot.slotWidth >= 6) {
         painter.setBrush(kExpectedColour);
         for (int m = plot.lowest; m <= kHighest; ++m) {
-            painter.drawEllipse(QPointF(plot.xOf(m), plot.yOf(data.expected[at(m)])), 2.5, 2.5);
+            painter.drawEllipse(QPointF(plot.xOf(m), plot.yOf(data.expectedCount(m))), 2.5, 2.5);
         }
         painter.setBrush(Qt::NoBrush);
     }
@@ -146,13 +129,13 @@ void paintExpected(QPainter& painter, const Plot& plot, const DistributionChart&
 // that close lines keep their labels apart.
 void paintCoverage(QPainter& painter, const Plot& plot, const DistributionChart& data)
 {
-    painter.setFont(chartFont(13));
-    for (std::size_t i = 0; i < data.coins.size(); ++i) {
-        const double x = plot.xOf(-data.coins[i]) - plot.slotWidth / 2;
+    painter.setFont(japaneseFont(13));
+    for (std::size_t i = 0; i < data.coverage.size(); ++i) {
+        const CoverageRow& row = data.coverage[i];
+        const double x = plot.xOf(-row.inRun) - plot.slotWidth / 2;
         painter.setPen(QPen(kCoverageColour, 1.5, Qt::DashLine));
         painter.drawLine(QPointF(x, plot.rect.top()), QPointF(x, plot.rect.bottom()));
-        const QString label =
-                QStringLiteral("%1 %：%2 枚").arg(kCoveragePercents[i]).arg(data.coins[i]);
+        const QString label = QStringLiteral("%1 %：%2 枚").arg(row.percent).arg(row.inRun);
         QRectF box(x + 3, plot.rect.top() + 3 + 18.0 * static_cast<double>(i),
                    painter.fontMetrics().horizontalAdvance(label) + 8, 17);
         if (box.right() > plot.rect.right())
@@ -167,7 +150,7 @@ void paintCoverage(QPainter& painter, const Plot& plot, const DistributionChart&
 void paintAxes(QPainter& painter, const Plot& plot)
 {
     const QRectF& rect = plot.rect;
-    painter.setFont(chartFont(13));
+    painter.setFont(japaneseFont(13));
     painter.setPen(QPen(Qt::black, 1));
     painter.drawLine(rect.bottomLeft(), rect.bottomRight());
     painter.drawLine(rect.bottomLeft(), rect.topLeft());
@@ -186,7 +169,7 @@ void paintTitles(QPainter& painter, const Plot& plot, const DistributionChart& d
 {
     const QRectF& rect = plot.rect;
     painter.setPen(Qt::black);
-    painter.setFont(chartFont(15));
+    painter.setFont(japaneseFont(15));
     painter.drawText(QRectF(rect.left(), plot.area.height() - 40, rect.width(), 30),
                      Qt::AlignCenter, QStringLiteral("不足枚数（５００円玉の最低残高）"));
     painter.save();
@@ -195,17 +178,17 @@ void paintTitles(QPainter& painter, const Plot& plot, const DistributionChart& d
     painter.drawText(QRectF(-rect.height() / 2, -12, rect.height(), 24), Qt::AlignCenter,
                      QStringLiteral("度数（実験の回数）"));
     painter.restore();
-    painter.setFont(chartFont(17, true));
+    painter.setFont(japaneseFont(17, true));
     painter.drawText(QRectF(0, 8, plot.area.width(), 28), Qt::AlignCenter,
                      QStringLiteral("不足枚数の度数分布　お客人数 %1 人・実験回数 %2 回")
-                             .arg(data.guests)
-                             .arg(data.trials));
+                             .arg(data.run.guests)
+                             .arg(data.run.trials));
 }
 
 // One row between the title and the plot.
 void paintLegend(QPainter& painter, const Plot& plot)
 {
-    painter.setFont(chartFont(13));
+    painter.setFont(japaneseFont(13));
     const double legendY = 50;
     double legendX = plot.rect.left();
     auto legendText = [&](const QString& text) {
@@ -243,19 +226,12 @@ void paintChart(QPainter& painter, QSizeF size, const DistributionChart& data)
 
 } // namespace
 
-DistributionChart distributionChart(int guests, int trials, const ExperimentResult& result,
-                                    const ExactDistribution& exact)
+DistributionChart distributionChart(const ExperimentResult& run, const ExactDistribution& exact,
+                                    const CoverageRows& coverage)
 {
-    DistributionChart data;
-    data.guests = guests;
-    data.trials = trials;
-    data.counts = result.lowestBalanceCounts;
-    data.lowest = -exact.coinsToPrepare(0.999);
-    for (std::size_t i = 0; i < kCoveragePercents.size(); ++i)
-        data.coins[i] = coinsThatSufficed(result, trials, kCoveragePercents[i]);
-    for (int m = -guests; m <= 1; ++m) {
-        data.expected[at(m)] = trials * exact.probability(m);
-        if (data.counts[at(m)] > 0)
+    DistributionChart data{run, exact, -exact.coinsToPrepare(0.999), coverage};
+    for (int m = -run.guests; m <= 1; ++m) {
+        if (run.countOf(m) > 0)
             data.lowest = std::min(data.lowest, m);
     }
     return data;

@@ -12,34 +12,32 @@
 #include <QRectF>
 #include <QSize>
 
-#include <array>
-#include <cstdint>
-
 class QPainter;
 
 // The size torumina-sim saves the chart at.
 inline constexpr QSize kDistributionChartSize(1000, 600);
 
-// What the chart shows, indexed by lowest balance m at m + 1000 like
-// ExperimentResult::lowestBalanceCounts.
+// What the chart shows: a run beside the exact distribution for its guests.
 struct DistributionChart
 {
-    int guests = 0;
-    int trials = 0;
+    ExperimentResult run;
+    ExactDistribution exact;
     // The leftmost bar; the rightmost is always 1, the highest lowest balance.
     int lowest = 0;
-    std::array<std::int32_t, kMaxCustomers + 2> counts{};
-    std::array<double, kMaxCustomers + 2> expected{};
-    // The coins that sufficed on each of kCoveragePercents of the evenings.
-    std::array<int, kCoveragePercents.size()> coins{};
+    // A dashed line at the coins that sufficed in the run, for each share.
+    CoverageRows coverage{};
+
+    double expectedCount(int lowestBalance) const
+    {
+        return run.trials * exact.probability(lowestBalance);
+    }
 };
 
-// The chart of a run of trials experiments with guests guests each, beside
-// exact, the distribution for that many guests. Its bars reach from the
-// deepest balance seen, or the 99.9 % point of exact if no experiment went
-// that deep, up to 1.
-DistributionChart distributionChart(int guests, int trials, const ExperimentResult& result,
-                                    const ExactDistribution& exact);
+// The chart of a run beside exact, the distribution for its guests, with
+// the run's coverage rows. Its bars reach from the deepest balance seen, or
+// the 99.9 % point of exact if no experiment went that deep, up to 1.
+DistributionChart distributionChart(const ExperimentResult& run, const ExactDistribution& exact,
+                                    const CoverageRows& coverage);
 
 // Paints the chart on a white ground filling area, and nothing outside it;
 // the painter is left as it was. The bars are the counts, a line over them

@@ -3,17 +3,23 @@
 
 #include "Coverage.h"
 
-int coinsThatSufficed(const ExperimentResult& result, int trials, int percent)
+int coinsThatSufficed(const ExperimentResult& result, int percent)
 {
-    const auto count = [&result](int m) {
-        return static_cast<long long>(
-                result.lowestBalanceCounts[static_cast<std::size_t>(m + kMaxCustomers)]);
-    };
-    long long covered = count(1);
-    for (int k = 0; k <= kMaxCustomers; ++k) {
-        covered += count(-k);
-        if (100 * covered >= static_cast<long long>(percent) * trials)
+    long long covered = result.countOf(1);
+    for (int k = 0; k <= kMaxGuests; ++k) {
+        covered += result.countOf(-k);
+        if (100 * covered >= static_cast<long long>(percent) * result.trials)
             return k;
     }
-    return kMaxCustomers;
+    return kMaxGuests;
+}
+
+CoverageRows coverageRows(const ExperimentResult& run, const ExactDistribution& exact)
+{
+    CoverageRows rows;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int percent = kCoveragePercents[i];
+        rows[i] = {percent, coinsThatSufficed(run, percent), exact.coinsToPrepare(percent / 100.0)};
+    }
+    return rows;
 }

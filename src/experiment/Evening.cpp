@@ -16,9 +16,9 @@ int Evening::tableClass() const
 
 Evening eveningOfSeed(std::uint64_t seed, int guests)
 {
-    if (guests < 1 || guests > kMaxCustomers)
+    if (guests < kMinGuests || guests > kMaxGuests)
         throw std::invalid_argument("guests " + std::to_string(guests) + " is outside 1.."
-                                    + std::to_string(kMaxCustomers));
+                                    + std::to_string(kMaxGuests));
     // The clock and the reseed of torumina-sim's seeded run, and the draws
     // the engine reads for its first experiment: a draw of 0.5 or more is
     // a guest who gets a coin back.

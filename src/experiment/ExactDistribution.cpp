@@ -11,7 +11,7 @@ namespace {
 
 std::size_t at(int lowestBalance)
 {
-    return static_cast<std::size_t>(lowestBalance + kMaxCustomers);
+    return static_cast<std::size_t>(lowestBalance + kMaxGuests);
 }
 
 // C(n, j) / 2^n for j = 0..n. Factorials overflow long before n = 1000 and
@@ -44,7 +44,7 @@ std::vector<double> binomialRow(int n)
 
 double ExactDistribution::probability(int lowestBalance) const
 {
-    if (lowestBalance < -customerCount || lowestBalance > 1) {
+    if (lowestBalance < -guestCount || lowestBalance > 1) {
         return 0.0;
     }
     return lowestBalanceProbabilities[at(lowestBalance)];
@@ -58,9 +58,9 @@ int ExactDistribution::coinsToPrepare(double coverage) const
     // P(m < -k) summed from the far tail, smallest terms first: the
     // complement 1 - P(m >= -k) would lose the digits that decide q = 0.99.
     const double allowedShortfall = 1.0 - coverage;
-    int coins = customerCount;
+    int coins = guestCount;
     double shortfall = 0.0;
-    for (int k = customerCount - 1; k >= 0; --k) {
+    for (int k = guestCount - 1; k >= 0; --k) {
         shortfall += probability(-(k + 1));
         if (shortfall > allowedShortfall) {
             break;
@@ -70,13 +70,13 @@ int ExactDistribution::coinsToPrepare(double coverage) const
     return coins;
 }
 
-ExactDistribution exactDistribution(int customerCount)
+ExactDistribution exactDistribution(int guestCount)
 {
-    if (customerCount < 1 || customerCount > kMaxCustomers) {
-        throw std::invalid_argument("customerCount " + std::to_string(customerCount)
-                                    + " is outside 1.." + std::to_string(kMaxCustomers));
+    if (guestCount < kMinGuests || guestCount > kMaxGuests) {
+        throw std::invalid_argument("guestCount " + std::to_string(guestCount) + " is outside 1.."
+                                    + std::to_string(kMaxGuests));
     }
-    const int n = customerCount;
+    const int n = guestCount;
     const std::vector<double> row = binomialRow(n);
     auto binomial = [&row](int j) { return row[static_cast<std::size_t>(j)]; };
 
@@ -87,7 +87,7 @@ ExactDistribution exactDistribution(int customerCount)
     // and P(m = 0) = P(S_n in {0, 1}) - P(m = 1). Both of the last two are
     // the central term times a ratio, so nothing is cancelled.
     ExactDistribution d;
-    d.customerCount = n;
+    d.guestCount = n;
     const double central = binomial(n / 2);
     d.lowestBalanceProbabilities[at(1)] = central * static_cast<double>(n - n / 2) / n;
     d.lowestBalanceProbabilities[at(0)] = central * static_cast<double>(n / 2) / n;

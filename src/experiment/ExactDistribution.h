@@ -12,15 +12,15 @@
 // the S_i, so m ranges over -n..1.
 struct ExactDistribution
 {
-    int customerCount = 0;
+    int guestCount = 0;
     // P(m) at index m + 1000, laid out like ExperimentResult::lowestBalanceCounts.
-    std::array<double, kMaxCustomers + 2> lowestBalanceProbabilities{};
+    std::array<double, kMaxGuests + 2> lowestBalanceProbabilities{};
     // Indexed 1..63 like ExperimentResult::frequencyCounts; element 0 unused.
     std::array<double, kClassCount + 1> classProbabilities{};
     double mean = 0.0;
     double variance = 0.0;
 
-    // P(m == lowestBalance); 0 outside -customerCount..1.
+    // P(m == lowestBalance); 0 outside -guestCount..1.
     double probability(int lowestBalance) const;
 
     // The smallest k >= 0 with P(m >= -k) >= coverage: k coins prepared
@@ -29,5 +29,5 @@ struct ExactDistribution
     int coinsToPrepare(double coverage) const;
 };
 
-// Throws std::invalid_argument unless 1 <= customerCount <= 1000.
-ExactDistribution exactDistribution(int customerCount);
+// Throws std::invalid_argument unless 1 <= guestCount <= 1000.
+ExactDistribution exactDistribution(int guestCount);

@@ -125,22 +125,36 @@ std::string classCaption(int k)
     return std::to_string(k - 59);
 }
 
+int ExperimentResult::countOf(int lowestBalance) const
+{
+    if (lowestBalance < -kMaxGuests || lowestBalance > 1)
+        return 0;
+    return lowestBalanceCounts[static_cast<std::size_t>(lowestBalance + kMaxGuests)];
+}
+
+void ExperimentResult::record(int lowestBalance)
+{
+    auto& count = frequencyCounts.at(static_cast<std::size_t>(classIndex(lowestBalance)));
+    count = checkedAdd(count, std::int16_t{1});
+    ++lowestBalanceCounts.at(static_cast<std::size_t>(lowestBalance + kMaxGuests));
+}
+
 ExperimentEngine::ExperimentEngine(RandomSource& random, InstructionSet set)
     : random_(random), set_(set)
 {
 }
 
-ExperimentResult ExperimentEngine::run(int customerCount, int trialCount)
+ExperimentResult ExperimentEngine::run(int guestCount, int trialCount)
 {
     // Within these ranges no balance, index or count below can overflow or
     // leave its array; the sum and the counts are checked all the same.
-    requireInRange("customerCount", customerCount, 1, kMaxCustomers);
-    requireInRange("trialCount", trialCount, 1, kMaxTrials);
+    requireInRange("guestCount", guestCount, kMinGuests, kMaxGuests);
+    requireInRange("trialCount", trialCount, kMinTrials, kMaxTrials);
 
-    ExperimentResult result;
+    ExperimentResult result{.guests = guestCount, .trials = trialCount};
     std::int32_t lowestBalanceSum = 0;
     const BlockPlayer play = kPlayers[static_cast<int>(set_)];
-    const auto guests = static_cast<std::uint64_t>(customerCount);
+    const auto guests = static_cast<std::uint64_t>(guestCount);
     for (int first = 0; first < trialCount; first += static_cast<int>(kLanes)) {
         const auto lanes = std::min(kLanes, static_cast<std::size_t>(trialCount - first));
         // The reseeds in the order of the experiments; lanes past the last
@@ -148,13 +162,10 @@ ExperimentResult ExperimentEngine::run(int customerCount, int trialCount)
         Keys keys{};
         for (std::size_t l = 0; l < lanes; ++l)
             keys[l] = random_.reseedAndSkip(guests);
-        const Balances lowest = play(keys, customerCount);
+        const Balances lowest = play(keys, guestCount);
         for (std::size_t l = 0; l < lanes; ++l) {
             lowestBalanceSum = checkedAdd(lowestBalanceSum, std::int32_t{lowest[l]});
-            auto& count =
-                    result.frequencyCounts.at(static_cast<std::size_t>(classIndex(lowest[l])));
-            count = checkedAdd(count, std::int16_t{1});
-            ++result.lowestBalanceCounts.at(static_cast<std::size_t>(lowest[l] + kMaxCustomers));
+            result.record(lowest[l]);
         }
     }
 

@@ -10,8 +10,16 @@
 #include <string>
 
 inline constexpr int kClassCount = 63;
-inline constexpr int kMaxCustomers = 1000;
+// What the engine runs: within these no balance, index or count overflows
+// or leaves its array.
+inline constexpr int kMinGuests = 1;
+inline constexpr int kMaxGuests = 1000;
+inline constexpr int kMinTrials = 1;
 inline constexpr int kMaxTrials = 10000;
+// The window asks for 10 guests or more: fewer leave every evening in the
+// few classes around 0, too narrow a spread for the lesson. torumina-sim
+// takes whatever the engine runs.
+inline constexpr int kMinGuestsAsked = 10;
 
 // Class 1 holds every lowest balance below -57, class 63 every one above 3,
 // and the classes between hold one value each (m + 59).
@@ -22,14 +30,25 @@ int classIndex(int lowestBalance);
 // over every other class.
 std::string classCaption(int k);
 
+// A run of trials experiments of guests guests each; the figures travel
+// with the run they describe.
 struct ExperimentResult
 {
+    int guests = 0;
+    int trials = 0;
     // Indexed 1..63 like the table cells; element 0 is unused.
     std::array<std::int16_t, kClassCount + 1> frequencyCounts{};
     float meanLowestBalance = 0.0f;
     // How many experiments ended on each exact lowest balance m, at index
     // m + 1000 for m from -1000 to 1: the open classes hide these.
-    std::array<std::int32_t, kMaxCustomers + 2> lowestBalanceCounts{};
+    std::array<std::int32_t, kMaxGuests + 2> lowestBalanceCounts{};
+
+    // The experiments that ended on exactly this lowest balance; 0 outside
+    // -1000..1.
+    int countOf(int lowestBalance) const;
+    // One more experiment that ended on lowestBalance, counted in its class
+    // too.
+    void record(int lowestBalance);
 };
 
 // The instruction sets the engine's inner loop is built for, baseline being
@@ -45,9 +64,9 @@ public:
     explicit ExperimentEngine(RandomSource& random, InstructionSet set = widestInstructionSet());
 
     // Throws std::invalid_argument naming the parameter, its value and the
-    // allowed range when customerCount is outside 1..1000 or trialCount
-    // outside 1..10000.
-    ExperimentResult run(int customerCount, int trialCount);
+    // allowed range when guestCount is outside kMinGuests..kMaxGuests
+    // or trialCount outside kMinTrials..kMaxTrials.
+    ExperimentResult run(int guestCount, int trialCount);
 
 private:
     RandomSource& random_;

@@ -93,7 +93,8 @@ qsizetype indentOf(const QString& line)
 
 HelpTextView::HelpTextView(QWidget* parent) : QFrame(parent)
 {
-    // A classic sunken client edge, two pixels deep, whatever the style.
+    // A sunken edge two pixels deep, whatever the style, sets the text
+    // apart from the window as a page to read.
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
     static const bool accessible = [] {
@@ -158,9 +159,10 @@ void HelpTextView::drawLine(QPainter& painter, const QRect& area, int baseline,
         painter.drawText(left, baseline, text);
         return;
     }
-    // Text laid out for one font runs a few percent wider in another (the
-    // help text's longest lines do in IPAPGothic); condensing such a line
-    // keeps its end readable where clipping would cut words off.
+    // The help text's lines are broken by hand, and in some fonts the
+    // longest run a few percent wider than the box (they do in IPAPGothic);
+    // condensing such a line keeps its end readable where clipping would
+    // cut words off.
     painter.save();
     painter.translate(left, 0);
     painter.scale(static_cast<qreal>(room) / width, 1.0);
@@ -176,8 +178,8 @@ void HelpTextView::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     painter.fillRect(area, Qt::white);
     painter.setClipRect(area);
-    // The box stays white on any theme, so its text stays black, as the
-    // button text is on the light theme the window was drawn for.
+    // The box stays white on any theme, a page that reads like paper, so
+    // its text stays black.
     painter.setPen(Qt::black);
 
     const QFontMetrics metrics = fontMetrics();

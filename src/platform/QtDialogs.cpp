@@ -31,8 +31,9 @@ QString QtDialogs::askText(const QString& prompt, const QString& title,
     input_.setWindowTitle(title);
     input_.setLabelText(prompt);
     input_.setTextValue(defaultAnswer);
-    // Typing replaces the default answer, as in a classic input box, also
-    // when the focus was moved the last time the box was open.
+    // Typing replaces the default answer, so that a new number needs no
+    // deleting first, also when the focus was moved the last time the box
+    // was open.
     field_->selectAll();
     field_->setFocus();
     if (input_.exec() != QDialog::Accepted)

@@ -3,6 +3,8 @@
 
 #include "TwipLayout.h"
 
+#include "JapaneseFont.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -45,11 +47,5 @@ QRect TwipLayout::rect(int left, int top, int width, int height) const
 
 QFont TwipLayout::font(int pixelSize, bool bold) const
 {
-    QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"),
-                      QStringLiteral("Noto Sans CJK JP")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixelSize * scale_))));
-    font.setBold(bold);
-    return font;
+    return japaneseFont(std::max(1, static_cast<int>(std::lround(pixelSize * scale_))), bold);
 }

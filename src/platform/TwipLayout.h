@@ -31,9 +31,7 @@ public:
     QRect rect(int left, int top, int width, int height) const;
     QSize size(int width, int height) const { return {pixels(width), pixels(height)}; }
 
-    // The layout names "ＭＳ Ｐゴシック"; where it is missing, IPAPGothic
-    // keeps its metrics closest, and Noto Sans CJK JP at least keeps the
-    // glyphs Japanese. Sizes are in pixels, as laid out at 96 dpi.
+    // japaneseFont() at this scale; sizes are in pixels, as laid out at 96 dpi.
     QFont font(int pixelSize, bool bold = false) const;
 
 private:

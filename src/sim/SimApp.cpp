@@ -57,15 +57,13 @@ void quietQtMessages(QtMsgType type, const QMessageLogContext& context, const QS
 
 } // namespace
 
-std::unique_ptr<QCoreApplication> startApplication(std::span<const char* const> args)
+std::unique_ptr<QCoreApplication> startApplication(const SimArguments& args)
 {
     // Qt's own options (-platform, -reverse …) are not torumina-sim's.
     static int argc = 1;
     static char name[] = "torumina-sim";
     static char* argv[] = {name, nullptr};
-    const auto parsed = parseOptions(args);
-    const auto* options = std::get_if<SimOptions>(&parsed);
-    if (options == nullptr || !options->chartPath || options->help || options->version)
+    if (!args.asksForChart())
         return std::make_unique<QCoreApplication>(argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -73,9 +71,9 @@ std::unique_ptr<QCoreApplication> startApplication(std::span<const char* const> 
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
-int runSim(std::span<const char* const> args, std::string& out, std::string& err)
+int runSim(const SimArguments& args, std::string& out, std::string& err)
 {
-    const auto parsed = parseOptions(args);
+    const auto parsed = args.options();
     if (const auto* error = std::get_if<UsageError>(&parsed)) {
         err = error->message + '\n';
         return 2;
@@ -108,18 +106,18 @@ int runSim(std::span<const char* const> args, std::string& out, std::string& err
         return 0;
     }
 
+    // The exact law is cheap next to the run, and the coins that sufficed
+    // are counted beside it even when only the run's are shown.
     SimRun run;
-    run.guests = options.guests;
-    run.trials = options.trials;
     run.seed = seed;
     run.result = runExperiments(options, run.seed);
+    const ExactDistribution exact = exactDistribution(options.guests);
+    run.coverage = coverageRows(run.result, exact);
     if (options.exact)
-        run.exact = exactDistribution(options.guests);
+        run.exact = exact;
 
     if (chart) {
-        const auto error = chart->save(
-                distributionChart(run.guests, run.trials, run.result,
-                                  run.exact ? *run.exact : exactDistribution(options.guests)));
+        const auto error = chart->save(distributionChart(run.result, exact, run.coverage));
         if (error) {
             err = chartError(*options.chartPath, *error);
             return 1;

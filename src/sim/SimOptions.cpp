@@ -115,24 +115,46 @@ UsageError parseError(const QCommandLineParser& parser)
 
 } // namespace
 
-std::variant<SimOptions, UsageError> parseOptions(std::span<const char* const> args)
+struct SimArguments::Parser
 {
-    const QCommandLineOption guests(QStringLiteral("guests"), QString(), QStringLiteral("N"));
-    const QCommandLineOption trials(QStringLiteral("trials"), QString(), QStringLiteral("T"));
-    const QCommandLineOption seed(QStringLiteral("seed"), QString(), QStringLiteral("S"));
-    const QCommandLineOption format(QStringLiteral("format"), QString(), QStringLiteral("F"));
-    const QCommandLineOption chart(QStringLiteral("chart"), QString(), QStringLiteral("FILE"));
-    const QCommandLineOption exact(QStringLiteral("exact"));
-    const QCommandLineOption evening(QStringLiteral("evening"));
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption guests{QStringLiteral("guests"), QString(), QStringLiteral("N")};
+    const QCommandLineOption trials{QStringLiteral("trials"), QString(), QStringLiteral("T")};
+    const QCommandLineOption seed{QStringLiteral("seed"), QString(), QStringLiteral("S")};
+    const QCommandLineOption format{QStringLiteral("format"), QString(), QStringLiteral("F")};
+    const QCommandLineOption chart{QStringLiteral("chart"), QString(), QStringLiteral("FILE")};
+    const QCommandLineOption exact{QStringLiteral("exact")};
+    const QCommandLineOption evening{QStringLiteral("evening")};
+    const QCommandLineOption help{QStringList{QStringLiteral("h"), QStringLiteral("help")}};
     QCommandLineParser parser;
-    parser.addOptions({guests, trials, seed, format, chart, exact, evening, help});
     const QCommandLineOption version = parser.addVersionOption();
+    bool parsed = false;
+};
 
+SimArguments::SimArguments(std::span<const char* const> args) : parser_(std::make_unique<Parser>())
+{
+    Parser& p = *parser_;
+    p.parser.addOptions(
+            {p.guests, p.trials, p.seed, p.format, p.chart, p.exact, p.evening, p.help});
     QStringList arguments{QStringLiteral("torumina-sim")};
     for (const char* arg : args)
         arguments << QString::fromLocal8Bit(arg);
-    if (!parser.parse(arguments))
+    p.parsed = p.parser.parse(arguments);
+}
+
+SimArguments::~SimArguments() = default;
+
+bool SimArguments::asksForChart() const
+{
+    const Parser& p = *parser_;
+    return p.parsed && p.parser.isSet(p.chart) && !p.parser.isSet(p.help)
+            && !p.parser.isSet(p.version);
+}
+
+std::variant<SimOptions, UsageError> SimArguments::options() const
+{
+    const auto& [guests, trials, seed, format, chart, exact, evening, help, parser, version,
+                 parsed] = *parser_;
+    if (!parsed)
         return parseError(parser);
 
     SimOptions options;
@@ -145,9 +167,9 @@ std::variant<SimOptions, UsageError> parseOptions(std::span<const char* const> a
                                   .arg(extra.front()));
     }
     options.exact = parser.isSet(exact);
-    if (auto error = readInt(parser, guests, 1, kMaxCustomers, options.guests))
+    if (auto error = readInt(parser, guests, kMinGuests, kMaxGuests, options.guests))
         return *error;
-    if (auto error = readInt(parser, trials, 1, kMaxTrials, options.trials))
+    if (auto error = readInt(parser, trials, kMinTrials, kMaxTrials, options.trials))
         return *error;
     if (auto error = readSeed(parser, seed, options.seed))
         return *error;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -33,9 +34,27 @@ struct UsageError
     std::string message;
 };
 
-// Reads the arguments after the program name. Options may be given as
-// "--name value" or "--name=value"; a repeated option takes its last value.
-std::variant<SimOptions, UsageError> parseOptions(std::span<const char* const> args);
+// The arguments after the program name, read once as they come. Reading
+// them needs no application object; checking them does, for the language
+// of its messages, and waits for options().
+class SimArguments
+{
+public:
+    explicit SimArguments(std::span<const char* const> args);
+    ~SimArguments();
+
+    // Whether a run is to save a chart, for which it needs the fonts of a
+    // QGuiApplication.
+    bool asksForChart() const;
+    // What the arguments ask for, or why they can't be run. Options may be
+    // given as "--name value" or "--name=value"; a repeated option takes its
+    // last value.
+    std::variant<SimOptions, UsageError> options() const;
+
+private:
+    struct Parser;
+    std::unique_ptr<Parser> parser_;
+};
 
 // The --help text, in the language of the locale.
 std::string usageText();

@@ -66,7 +66,7 @@ std::size_t slot(int classIdx)
 
 double expectedCount(const SimRun& run, int classIdx)
 {
-    return run.trials * run.exact->classProbabilities[slot(classIdx)];
+    return run.result.trials * run.exact->classProbabilities[slot(classIdx)];
 }
 
 std::string tableRow(const std::string& title, int band, auto cellText)
@@ -80,8 +80,8 @@ std::string tableRow(const std::string& title, int band, auto cellText)
 
 std::string header(const SimRun& run, const char* separator)
 {
-    return std::string("お客人数") + separator + std::to_string(run.guests) + "\n実験回数"
-            + separator + std::to_string(run.trials) + "\n乱数の種" + separator
+    return std::string("お客人数") + separator + std::to_string(run.result.guests) + "\n実験回数"
+            + separator + std::to_string(run.result.trials) + "\n乱数の種" + separator
             + std::to_string(run.seed) + "\n\n";
 }
 
@@ -110,12 +110,10 @@ std::string formatText(const SimRun& run)
         std::string header = padRight("", kTitleWidth);
         std::string simulated = padRight("  実験から", kTitleWidth);
         std::string theory = padRight("  理論上の分布から", kTitleWidth);
-        for (int percent : kCoveragePercents) {
-            header += padLeft(std::to_string(percent) + " %", kCellWidth);
-            simulated += padLeft(std::to_string(coinsThatSufficed(run.result, run.trials, percent)),
-                                 kCellWidth);
-            theory +=
-                    padLeft(std::to_string(run.exact->coinsToPrepare(percent / 100.0)), kCellWidth);
+        for (const CoverageRow& row : run.coverage) {
+            header += padLeft(std::to_string(row.percent) + " %", kCellWidth);
+            simulated += padLeft(std::to_string(row.inRun), kCellWidth);
+            theory += padLeft(std::to_string(row.inTheory), kCellWidth);
         }
         out += header + '\n' + simulated + '\n' + theory + '\n';
         out += "理論上の不足枚数の平均 " + fixed(run.exact->mean, 4) + '\n';
@@ -141,11 +139,10 @@ std::string formatCsv(const SimRun& run)
     out += "用意する５００円玉の枚数（その割合の夜に足りる数）";
     std::string simulated = "実験から";
     std::string theory = "理論上の分布から";
-    for (int percent : kCoveragePercents) {
-        out += ',' + std::to_string(percent) + " %";
-        simulated += ',' + std::to_string(coinsThatSufficed(run.result, run.trials, percent));
-        if (run.exact)
-            theory += ',' + std::to_string(run.exact->coinsToPrepare(percent / 100.0));
+    for (const CoverageRow& row : run.coverage) {
+        out += ',' + std::to_string(row.percent) + " %";
+        simulated += ',' + std::to_string(row.inRun);
+        theory += ',' + std::to_string(row.inTheory);
     }
     out += '\n' + simulated + '\n' + (run.exact ? theory + '\n' : std::string()) + '\n';
     out += run.exact ? "class,label,count,probability,expected\n" : "class,label,count\n";
@@ -169,11 +166,11 @@ QJsonArray classArray(auto cell)
     return array;
 }
 
-QJsonObject coinsObject(auto coins)
+QJsonObject coinsObject(const CoverageRows& coverage, int CoverageRow::*coins)
 {
     QJsonObject object;
-    for (int percent : kCoveragePercents)
-        object.insert(QString::number(percent), coins(percent));
+    for (const CoverageRow& row : coverage)
+        object.insert(QString::number(row.percent), row.*coins);
     return object;
 }
 
@@ -192,15 +189,13 @@ double decimalOf(float value)
 std::string formatJson(const SimRun& run)
 {
     QJsonObject json{
-            {"guests", run.guests},
-            {"trials", run.trials},
+            {"guests", run.result.guests},
+            {"trials", run.result.trials},
             {"seed", QString::number(run.seed)},
             {"labels", classArray([](int k) { return QString::fromStdString(classCaption(k)); })},
             {"counts", classArray([&run](int k) { return run.result.frequencyCounts[slot(k)]; })},
             {"mean", decimalOf(run.result.meanLowestBalance)},
-            {"coins", coinsObject([&run](int percent) {
-                 return coinsThatSufficed(run.result, run.trials, percent);
-             })}};
+            {"coins", coinsObject(run.coverage, &CoverageRow::inRun)}};
     if (run.exact) {
         const ExactDistribution& exact = *run.exact;
         json.insert("exact",
@@ -211,9 +206,7 @@ std::string formatJson(const SimRun& run)
                                  classArray([&run](int k) { return expectedCount(run, k); })},
                                 {"mean", exact.mean},
                                 {"variance", exact.variance},
-                                {"coins", coinsObject([&exact](int percent) {
-                                     return exact.coinsToPrepare(percent / 100.0);
-                                 })}});
+                                {"coins", coinsObject(run.coverage, &CoverageRow::inTheory)}});
     }
     return QJsonDocument(json).toJson().toStdString();
 }

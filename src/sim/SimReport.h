@@ -16,12 +16,12 @@
 
 struct SimRun
 {
-    int guests = 0;
-    int trials = 0;
     std::uint64_t seed = 0;
     ExperimentResult result;
     // Present when --exact was given.
     std::optional<ExactDistribution> exact;
+    // The theory's column is shown only with exact.
+    CoverageRows coverage;
 };
 
 // Text and CSV name the guests, the trials and the seed before the table,

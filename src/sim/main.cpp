@@ -31,7 +31,8 @@ int main(int argc, char** argv)
     // Asked before Qt starts: the first file Qt opens takes a closed
     // standard output's number, and the report would go into that file.
     const bool outputClosed = fcntl(STDOUT_FILENO, F_GETFD) == -1 && errno == EBADF;
-    const std::span<const char* const> args(argv + 1, static_cast<std::size_t>(argc - 1));
+    const SimArguments args(
+            std::span<const char* const>(argv + 1, static_cast<std::size_t>(argc - 1)));
     const auto app = startApplication(args);
     QCoreApplication::setApplicationName(QStringLiteral("torumina-sim"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TORUMINA_VERSION));

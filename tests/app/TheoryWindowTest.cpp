@@ -36,10 +36,10 @@ protected:
     // 31 never below -4.
     std::unique_ptr<TheoryWindow> fiveGuests()
     {
-        ShownRun run{5, 20, {}};
+        ExperimentResult run{.guests = 5, .trials = 20};
         for (const auto& [m, count] : {std::pair{0, 18}, {-3, 1}, {-5, 1}}) {
-            run.result.lowestBalanceCounts[std::size_t(m + kMaxCustomers)] = count;
-            run.result.frequencyCounts[std::size_t(classIndex(m))] = std::int16_t(count);
+            run.lowestBalanceCounts[std::size_t(m + kMaxGuests)] = count;
+            run.frequencyCounts[std::size_t(classIndex(m))] = std::int16_t(count);
         }
         return std::make_unique<TheoryWindow>(run, script);
     }
@@ -67,7 +67,7 @@ TEST_F(TheoryWindowTest, ItShowsTheRunBesideTheTheoryAsTorumina_simDoes)
     std::string out, err;
     const std::string chart = "--chart=" + folder.filePath("sim.png").toStdString();
     const char* args[] = {"--seed=3887406503", chart.c_str()};
-    ASSERT_EQ(runSim(args, out, err), 0) << err;
+    ASSERT_EQ(runSim(SimArguments(args), out, err), 0) << err;
     script.answers = {folder.filePath("window.png")};
     click(*theory, "グラフを保存");
     EXPECT_EQ(slurp(folder.filePath("window.png")), slurp(folder.filePath("sim.png")));

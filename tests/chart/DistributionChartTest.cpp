@@ -17,10 +17,11 @@
 
 TEST(DistributionChart, AWindowShowsWhatThePngShows)
 {
-    ExperimentResult result; // 20 evenings of 5 guests
+    ExperimentResult result{.guests = 5, .trials = 20};
     for (const auto& [m, count] : {std::pair{-4, 1}, {-1, 1}, {0, 8}, {1, 10}})
-        result.lowestBalanceCounts[std::size_t(m + kMaxCustomers)] = count;
-    const DistributionChart chart = distributionChart(5, 20, result, exactDistribution(5));
+        result.lowestBalanceCounts[std::size_t(m + kMaxGuests)] = count;
+    const ExactDistribution exact = exactDistribution(5);
+    const DistributionChart chart = distributionChart(result, exact, coverageRows(result, exact));
     QImage window(1200, 800, QImage::Format_RGB32);
     window.fill(Qt::black);
     {
@@ -42,8 +43,9 @@ TEST(ChartFile, AFailedSaveSaysTheCommonCausesInJapanese)
                                      {EIO, "?"}})
         EXPECT_EQ(fileFailureReason(code, "?").toStdString(), said) << code;
     const QTemporaryDir folder; // the reason of the failing call, not of a call after it
-    const auto error = saveDistributionChartPng(folder.filePath("missing/chart.png"),
-                                                distributionChart(5, 20, {}, exactDistribution(5)));
+    const auto error = saveDistributionChartPng(
+            folder.filePath("missing/chart.png"),
+            distributionChart({.guests = 5, .trials = 20}, exactDistribution(5), {}));
     ASSERT_TRUE(error);
     EXPECT_EQ(chartSaveFailure("c.png", *error).toStdString(),
               "グラフを「c.png」に保存できませんでした。\nフォルダがありません");

@@ -15,9 +15,9 @@
 // after a step down with h_{n-1}(a + 1), or surely if a > -1. Then P(m) = h[m + 1] - h[m].
 TEST(ExactDistribution, MatchesADynamicProgrammeForEveryGuestCount)
 {
-    const auto at = [](int a) { return std::size_t(a + kMaxCustomers + 1); };
+    const auto at = [](int a) { return std::size_t(a + kMaxGuests + 1); };
     std::vector<double> h(at(3)), next(h.size()); // n = 0: never below anything
-    for (int n = 1; n <= kMaxCustomers; ++n) {
+    for (int n = 1; n <= kMaxGuests; ++n) {
         SCOPED_TRACE(testing::Message() << "n = " << n);
         for (int a = 1 - n; a <= 2; ++a)
             next[at(a)] = ((a <= 1 ? h[at(a - 1)] : 1.0) + (a <= -1 ? h[at(a + 1)] : 1.0)) / 2;
@@ -53,10 +53,10 @@ TEST(ExactDistribution, MatchesADynamicProgrammeForEveryGuestCount)
 // evening whose lowest balance is -k or more.
 TEST(Coverage, ExactShareOfEveningsIsEnough)
 {
-    ExperimentResult result;
+    ExperimentResult result{.trials = 20};
     for (const auto& [m, count] : {std::pair{1, 10}, {0, 8}, {-1, 1}, {-4, 1}})
-        result.lowestBalanceCounts[std::size_t(m + kMaxCustomers)] = count;
-    EXPECT_EQ(coinsThatSufficed(result, 20, 90), 0) << "no coin covers 18 of 20 evenings, 90 %";
-    EXPECT_EQ(coinsThatSufficed(result, 20, 95), 1) << "1 coin covers 19 of 20 evenings, 95 %";
-    EXPECT_EQ(coinsThatSufficed(result, 20, 99), 4) << "only 4 coins cover more than 19.8 of 20";
+        result.lowestBalanceCounts[std::size_t(m + kMaxGuests)] = count;
+    EXPECT_EQ(coinsThatSufficed(result, 90), 0) << "no coin covers 18 of 20 evenings, 90 %";
+    EXPECT_EQ(coinsThatSufficed(result, 95), 1) << "1 coin covers 19 of 20 evenings, 95 %";
+    EXPECT_EQ(coinsThatSufficed(result, 99), 4) << "only 4 coins cover more than 19.8 of 20";
 }

@@ -21,7 +21,7 @@ static ExperimentResult oneAtATime(RandomSource& random, int guests, int trials)
             lowest = std::min(lowest, balance += random.next() < 0.5f ? 1 : -1);
         sum += lowest;
         ++r.frequencyCounts.at(std::size_t(classIndex(lowest)));
-        ++r.lowestBalanceCounts.at(std::size_t(lowest + kMaxCustomers));
+        ++r.lowestBalanceCounts.at(std::size_t(lowest + kMaxGuests));
     }
     r.meanLowestBalance = float(double(sum) / trials);
     return r;
