@@ -1,11 +1,9 @@
 // SPDX-FileCopyrightText: トルミナの実験２ developers
 // SPDX-License-Identifier: MIT
 
-// Feeds arbitrary UTF-16 to the answer reader and checks what a pupil may
-// rely on for every answer: a reading is finite, or the answer is refused;
-// an accepted parameter lies within its bounds; a blank typed anywhere
-// changes nothing, and neither does typing the answer in full-width forms,
-// as a Japanese input method does.
+// What a pupil may rely on for any answer: a reading is finite or refused; an
+// accepted parameter is within its bounds; a blank anywhere changes nothing,
+// and neither do the full-width forms a Japanese input method types.
 #include "NumberReader.h"
 
 #include <cmath>

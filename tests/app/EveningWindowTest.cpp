@@ -1,9 +1,8 @@
 // SPDX-FileCopyrightText: トルミナの実験２ developers
 // SPDX-License-Identifier: MIT
 
-// The evening window, one test per key a pupil presses. What it then shows
-// and what a screen reader hears is held in golden/evening-*.txt; that the
-// evening of a seed is the engine's is the core's test (EveningTest); F3, End,
+// One test per key a pupil presses; what the window then shows and a screen reader hears is
+// golden/evening-*.txt. That the evening of a seed is the engine's is EveningTest's; F3, End,
 // Esc and the keyboard back on the main window's result are the journey's.
 
 #include "EveningWindow.h"

@@ -1,13 +1,11 @@
 // SPDX-FileCopyrightText: トルミナの実験２ developers
 // SPDX-License-Identifier: MIT
 
-// One test per thing a pupil does on the main window. What the window then
-// shows and says (each control's caption, description, focus, state and
-// place, and the boxes and cues that came) is held in golden/<test>.txt;
-// TORUMINA_REGENERATE=1 writes them anew for review. The journey (tests/e2e)
-// holds what needs a real X server: clicks queued behind a busy program,
-// Enter twice after a run, the close box, F2 and Esc across windows (the main
-// window activated again asks nothing), the icon.
+// One test per thing a pupil does on the main window; what the window then shows and says, and
+// the boxes and cues that came, is golden/<test>.txt (TORUMINA_REGENERATE=1 writes them anew).
+// The journey (tests/e2e) holds what needs a real X server: clicks queued behind a busy program,
+// Enter twice after a run, the close box, F2 and Esc across windows (the main window activated
+// again asks nothing), the icon.
 
 #include "MainWindowFixture.h"
 

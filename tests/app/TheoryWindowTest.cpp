@@ -31,9 +31,8 @@ protected:
     RandomSource seededSource{still, 3887406503};
     ExperimentEngine seeded{seededSource};
 
-    // The theory window of a run of 20 evenings of 5 guests: 18 never short, one 3 coins short,
-    // one 5; 18 of 20 is exactly 90 %. Of the 32 paths of 5 tosses, 30 never go below -3 and
-    // 31 never below -4.
+    // 20 evenings of 5 guests: 18 never short (exactly 90 %), one 3 coins short, one 5. Of the 32
+    // paths of 5 tosses, 30 never go below -3 and 31 never below -4.
     std::unique_ptr<TheoryWindow> fiveGuests()
     {
         ExperimentResult run{.guests = 5, .trials = 20};
@@ -45,9 +44,8 @@ protected:
     }
 };
 
-// The question, the three answers and the two means, what a screen reader
-// hears on the chart, and the 63 classes' figures (golden/theory.txt); the
-// chart saved is the one torumina-sim draws for the same run.
+// The question, the answers and means, what a screen reader hears on the chart, the 63 classes'
+// figures (golden/theory.txt); the chart saved is the one torumina-sim draws for the same run.
 TEST_F(TheoryWindowTest, ItShowsTheRunBesideTheTheoryAsTorumina_simDoes)
 {
     auto window = openWindow("100", "1000", &seeded);
@@ -73,9 +71,8 @@ TEST_F(TheoryWindowTest, ItShowsTheRunBesideTheTheoryAsTorumina_simDoes)
     EXPECT_EQ(slurp(folder.filePath("window.png")), slurp(folder.filePath("sim.png")));
 }
 
-// 「数値をコピー」 and Ctrl+C, also from the table of figures (which would
-// copy its one cell): the means to 4 decimals, the expected counts to 1
-// (golden/copied-theory.txt).
+// 「数値をコピー」 and Ctrl+C, also from the table of figures (which would copy its one cell):
+// the means to 4 decimals, the expected counts to 1 (golden/copied-theory.txt).
 TEST_F(TheoryWindowTest, CopiesTheFiguresForASpreadsheet)
 {
     auto theory = fiveGuests();
@@ -89,9 +86,8 @@ TEST_F(TheoryWindowTest, CopiesTheFiguresForASpreadsheet)
     expectGolden(QGuiApplication::clipboard()->text(), "copied-theory");
 }
 
-// The answers counting the evenings that end exactly on a share, heard as
-// the focus lands on the chart (golden/theory-five-guests.txt); every text
-// reads on a dark theme.
+// The answers counting the evenings that end exactly on a share, heard as the focus lands on
+// the chart (golden/theory-five-guests.txt); every text reads on a dark theme.
 TEST_F(TheoryWindowTest, OpensWithTheAnswerAndReadableOnADarkTheme)
 {
     QApplication::setPalette(themes()[0]);

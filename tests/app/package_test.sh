@@ -12,18 +12,9 @@ cpack --config "$build/CPackConfig.cmake" -B "$tmp" >/dev/null
 deb=$(echo "$tmp"/torumina_*_amd64.deb)
 lintian --fail-on error,warning "$deb"
 
-# Exactly these files: the programs, what the menu and software centres
-# read, the sound cues, Debian's papers, and every manual page.
-{
-    printf '%s\n' bin/torumina bin/torumina-sim share/applications/$id.desktop \
-        share/metainfo/$id.metainfo.xml share/torumina/pinpon.wav share/torumina/endpinpon.wav \
-        share/doc/torumina/copyright share/doc/torumina/changelog.gz
-    for size in 32 48 128 256; do echo share/icons/hicolor/${size}x$size/apps/$id.png; done
-    for page in "$source"/doc/man/*/*.1; do
-        language=$(basename "$(dirname "$page")")
-        echo "share/man/${language#en}/man1/$(basename "$page").gz" | sed 's,//,/,'
-    done
-} | sed 's,^,./usr/,' | sort >"$tmp/expected"
+# Exactly the files of package_files.txt: the programs, what the menu and
+# software centres read, the sound cues, Debian's papers, every manual page.
+sort "$source/tests/app/package_files.txt" >"$tmp/expected"
 dpkg-deb -c "$deb" | awk '$6 !~ /\/$/ { print $6 }' | sort | diff -u "$tmp/expected" -
 # make uninstall removes what the install manifest lists: the same files.
 sed 's,^,.,' "$build/install_manifest.txt" | sort | diff -u "$tmp/expected" -

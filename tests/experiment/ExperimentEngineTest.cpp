@@ -35,8 +35,8 @@ TEST(ClassIndex, ClassesHoldOneValueEachButTheOpenEnds)
 }
 
 // Sizes off the engine's blocks of 32 experiments and words of 64 draws, run after run on one
-// engine (a run must not add to the counts before it), in every instruction set the processor has;
-// the same again on emulated older processors (CMakeLists.txt), where a set they lack would die.
+// engine (no run adds to the one before), in every instruction set the processor has, and on
+// emulated older processors (CMakeLists.txt), where a set they lack would die.
 TEST(ExperimentEngine, PlaysTheDrawsAsOneExperimentAtATimeWould)
 {
     for (auto set : {InstructionSet::baseline, InstructionSet::avx2, InstructionSet::avx512}) {

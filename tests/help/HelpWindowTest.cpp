@@ -54,9 +54,8 @@ TEST_F(HelpWindowTest, DrawsEveryLineWholeAndReadableInItsBox)
     expectGoldenImage(textView().grab().toImage(), "help-box");
 }
 
-// Laid out in twips, 15 to a pixel: 9255 × 7440, 閉じる at (8400, 0, 735, 375)
-// with the focus, the rule from (120, 360) to (9120, 360), the text at (120,
-// 480, 9015, 6855) (golden/help-window.txt).
+// 9255 × 7440 twips, 15 to a pixel: 閉じる at (8400, 0, 735, 375) with the focus, the rule
+// from (120, 360) to (9120, 360), the text at (120, 480, 9015, 6855) (golden/help-window.txt).
 TEST_F(HelpWindowTest, StandsAsLaidOutWithTheFocusOnClose)
 {
     expectGolden(heard(window), "help-window");

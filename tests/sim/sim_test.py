@@ -3,21 +3,11 @@
 
 """sim_test.py statuses|reports SIM [--regenerate]: torumina-sim started as a shell starts it.
 statuses: each row of statuses.txt, its exit status and first words. reports: each report of a
-seeded run against golden/, which --regenerate writes anew (review the diff before committing)."""
+seeded run, a row each of reports.txt, against golden/, which --regenerate writes anew (review the diff before committing)."""
 import os, pathlib, shlex, subprocess, sys, tempfile  # noqa: E401
 
-GOLDEN = pathlib.Path(__file__).resolve().parent / 'golden'
-# Each report once: name -> arguments. The JSON mean of 3 evenings has a recurring decimal.
-REPORTS = {
-    'text': ['--guests', '35', '--trials', '1000', '--seed', '3887406503'],
-    'text-exact': ['--guests', '35', '--trials', '1000', '--seed', '3887406503', '--exact'],
-    'csv': ['--guests', '10', '--trials', '37', '--seed', '7', '--format', 'csv'],
-    'csv-exact': ['--guests', '10', '--trials', '37', '--seed', '7', '--format=csv', '--exact'],
-    'json-exact': ['--guests=100', '--trials=3', '--seed=1', '--format=json', '--exact'],
-    'help': ['--help'],
-    'help-english': ['--help', 'LC_ALL=en_US.UTF-8'],
-    'evening': ['--evening', '--guests', '35', '--seed', '1234'],
-}
+HERE = pathlib.Path(__file__).resolve().parent
+GOLDEN = HERE / 'golden'
 # The chart of a run whose deepest evening stands alone far left: golden/chart.png.
 CHART = ['--guests=100', '--trials=1000', '--seed=1', '--chart=@chart.png']
 # What may be done to standard output before the program starts.
@@ -43,12 +33,14 @@ def run(sim, args, folder='', before=None):
     return done.returncode, done.stdout.decode(), done.stderr.decode()
 
 
+def rows(data):  # the tab-separated rows of a data file beside this script
+    return [line.split('\t') for line in (HERE / data).read_text(encoding='utf-8').splitlines()
+            if line and not line.startswith('#')]
+
+
 def statuses(sim):
     failures = []
-    rows = [line.split('\t') for line in open(pathlib.Path(__file__).parent / 'statuses.txt',
-                                               encoding='utf-8').read().splitlines()
-            if line and not line.startswith('#')]
-    for name, args, status, said, before in rows:
+    for name, args, status, said, before in rows('statuses.txt'):
         args, status = shlex.split(args), int(status)
         with tempfile.TemporaryDirectory() as folder:
             os.mkdir(f'{folder}/kept')
@@ -65,7 +57,8 @@ def statuses(sim):
 
 def reports(sim, regenerate):
     failures = []
-    for name, args in REPORTS.items():
+    for name, args in rows('reports.txt'):
+        args = shlex.split(args)
         status, out, err = run(sim, args)
         golden = GOLDEN / f'{name}.txt'
         if regenerate:

@@ -42,9 +42,8 @@ inline double contrast(const QColor& a, const QColor& b)
     return (lighter + 0.05) / (darker + 0.05);
 }
 
-// What a screen reader finds in a window, a line for each thing shown: its role, name and
-// description, whether it is disabled or has the focus, for a table cell its row, column and
-// column header, and where it stands in the window (left, top, width, height in pixels).
+// What a screen reader finds in a window, a line for each thing shown: role, name, description,
+// disabled or focused, a table cell's row, column and header, and its place in the window.
 inline QString heard(QObject* window)
 {
     static const std::map<int, QString> roles{{QAccessible::Window, "window"},
