@@ -36,10 +36,9 @@ protected:
     std::unique_ptr<TheoryWindow> fiveGuests()
     {
         ExperimentResult run{.guests = 5, .trials = 20};
-        for (const auto& [m, count] : {std::pair{0, 18}, {-3, 1}, {-5, 1}}) {
-            run.lowestBalanceCounts[std::size_t(m + kMaxGuests)] = count;
-            run.frequencyCounts[std::size_t(classIndex(m))] = std::int16_t(count);
-        }
+        for (const auto& [m, count] : {std::pair{0, 18}, {-3, 1}, {-5, 1}})
+            for (int n = 0; n < count; ++n)
+                run.record(m);
         return std::make_unique<TheoryWindow>(run, script);
     }
 };

@@ -19,7 +19,8 @@ TEST(DistributionChart, AWindowShowsWhatThePngShows)
 {
     ExperimentResult result{.guests = 5, .trials = 20};
     for (const auto& [m, count] : {std::pair{-4, 1}, {-1, 1}, {0, 8}, {1, 10}})
-        result.lowestBalanceCounts[std::size_t(m + kMaxGuests)] = count;
+        for (int n = 0; n < count; ++n)
+            result.record(m);
     const ExactDistribution exact = exactDistribution(5);
     const DistributionChart chart = distributionChart(result, exact, coverageRows(result, exact));
     QImage window(1200, 800, QImage::Format_RGB32);

@@ -24,7 +24,7 @@ TEST(Evening, EndsWhereTheEngineCountsTheFirstExperimentOfItsSeed)
         StillClock clock;
         RandomSource random(clock, seed);
         const ExperimentResult run = ExperimentEngine(random).run(guests, 1);
-        EXPECT_EQ(run.lowestBalanceCounts.at(std::size_t(evening.lowestBalance() + kMaxGuests)), 1);
+        EXPECT_EQ(run.countOf(evening.lowestBalance()), 1);
         EXPECT_EQ(run.frequencyCounts.at(std::size_t(evening.tableClass())), 1);
         EXPECT_EQ(evening.coinsNeeded(), std::max(0, -evening.lowestBalance()));
         // Each guest moves the stock by the coin paid or given back.
