@@ -54,7 +54,6 @@ private:
     void startEvening(std::uint64_t seed);
     void serve(int guests);
     void pause();
-    void showProgress();
     // Tells a screen reader, through the focused control's description.
     void announce(const QString& text);
     bool finished() const;
