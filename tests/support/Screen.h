@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QImage>
+#include <QMetaEnum>
 #include <QStyle>
 
 #include <gtest/gtest.h>
@@ -46,21 +47,13 @@ inline double contrast(const QColor& a, const QColor& b)
 // disabled or focused, a table cell's row, column and header, and its place in the window.
 inline QString heard(QObject* window)
 {
-    static const std::map<int, QString> roles{{QAccessible::Window, "window"},
-                                              {QAccessible::PushButton, "button"},
-                                              {QAccessible::StaticText, "label"},
-                                              {QAccessible::Table, "table"},
-                                              {QAccessible::Cell, "cell"},
-                                              {QAccessible::EditableText, "text"},
-                                              {QAccessible::ColumnHeader, "column header"},
-                                              {QAccessible::PageTab, "tab"}};
     QString said;
     const QPoint origin = QAccessible::queryAccessibleInterface(window)->rect().topLeft();
     std::function<void(QAccessibleInterface*, int)> walk = [&](QAccessibleInterface* a, int depth) {
         if (a->state().invisible)
             return;
-        const auto role = roles.find(a->role());
-        said += QString(2 * depth, ' ') + (role == roles.end() ? "other" : role->second) + " 「"
+        said += QString(2 * depth, ' ')
+                + QMetaEnum::fromType<QAccessible::Role>().valueToKey(a->role()) + " 「"
                 + a->text(QAccessible::Name) + "」 " + a->text(QAccessible::Description)
                 + (a->state().disabled ? " (disabled)" : "")
                 + (a->state().focused ? " (focused)" : "");
