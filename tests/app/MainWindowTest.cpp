@@ -2,10 +2,9 @@
 // SPDX-License-Identifier: MIT
 
 // One test per thing a pupil does on the main window; what the window then shows and says, and
-// the boxes and cues that came, is golden/<test>.txt (TORUMINA_REGENERATE=1 writes them anew).
-// The journey (tests/e2e) holds what needs a real X server: clicks queued behind a busy program,
-// Enter twice after a run, the close box, F2 and Esc across windows (the main window activated
-// again asks nothing), the icon.
+// the boxes and cues that came, is golden/<test>.txt. The journey (tests/e2e) holds what needs a
+// real X server: clicks queued behind a busy program, Enter twice after a run, the close box, F2
+// and Esc across windows (the main window activated again asks nothing), the icon.
 
 #include "MainWindowFixture.h"
 
@@ -45,38 +44,48 @@ protected:
     }
 };
 
-class ParameterEntry
-    : public MainWindowActions,
-      public testing::WithParamInterface<std::pair<const char*, std::deque<QString>>>
+// A row of answers.txt: its name, where the boxes come from, and the answers.
+using AnswersRow = std::tuple<std::string, QString, std::deque<QString>>;
+
+std::vector<AnswersRow> answerRows()
+{
+    QFile file(TORUMINA_GOLDEN_DIR "/../answers.txt");
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("no answers.txt beside golden/");
+    std::vector<AnswersRow> rows;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts)) {
+        const QStringList fields = line.split('\t');
+        std::deque<QString> answers;
+        for (const QString& answer : fields.mid(2))
+            answers.push_back(answer == "cancel" ? "" : answer);
+        if (!line.startsWith('#'))
+            rows.emplace_back(fields[0].toStdString(), fields[1], answers);
+    }
+    return rows;
+}
+
+class Answered : public MainWindowActions, public testing::WithParamInterface<AnswersRow>
 {
 };
 
-TEST_P(ParameterEntry, AsksUntilAnsweredOrEnded)
+TEST_P(Answered, AsksUntilAnsweredThenEndsOrGoesOn)
 {
-    auto window = newWindow();
-    script.answers = GetParam().second;
-    window->show();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return script.answers.empty(); }, kPatience));
-    ASSERT_TRUE(script.ended() || QTest::qWaitForWindowActive(window.get(), kPatience));
-    expectSeen(*window, GetParam().first);
+    const auto& [name, from, answers] = GetParam();
+    auto window = from == "start" ? newWindow() : openWindow("100", "1000");
+    script.answers = answers;
+    if (from == "start") {
+        window->show();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return script.answers.empty(); }, kPatience));
+        ASSERT_TRUE(script.ended() || QTest::qWaitForWindowActive(window.get(), kPatience));
+    } else {
+        click(*window, "実験開始");
+        click(*window, from);
+    }
+    expectSeen(*window, name.c_str());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-        Answers, ParameterEntry,
-        testing::Values(std::pair{"OkTwiceTakesTheDefaultsAndWaitsWithTheTableBlank",
-                                  std::deque<QString>{"100", "1000"}},
-                        std::pair{"OutOfRangeAnswersAreAskedAgainSilently",
-                                  std::deque<QString>{"9.99", "0", "1000.5", "10.9", "0", "10000.5",
-                                                      "10000"}},
-                        std::pair{"CancelThenNoAsksTheSameQuestionAgain",
-                                  std::deque<QString>{"", "no", "100", "", "no", "1000"}},
-                        std::pair{"CancelThenYesEndsTheProgramAtOnce",
-                                  std::deque<QString>{"", "yes"}},
-                        std::pair{"CancelInTheSecondQuestionKeepsTheGuests",
-                                  std::deque<QString>{"1000", "", "yes"}},
-                        std::pair{"AConfirmationClosedUnderAnEndingProgramAsksNoMore",
-                                  std::deque<QString>{"", "none"}}),
-        [](const auto& row) { return std::string(row.param.first); });
+INSTANTIATE_TEST_SUITE_P(Rows, Answered, testing::ValuesIn(answerRows()),
+                         [](const auto& row) { return std::get<0>(row.param); });
 
 TEST_F(MainWindowActions, TabWalksFromStartThroughTheTableToTheOtherButtons)
 {
@@ -171,31 +180,6 @@ TEST_F(MainWindowActions, ResetBlanksTheTableAndLeavesNothingOfTheOldRun)
     click(*window, "実験開始");
     EXPECT_EQ(countSum(*window), 37) << "the new run's counts alone";
 }
-
-class AnsweredAfterARun
-    : public MainWindowActions,
-      public testing::WithParamInterface<std::tuple<const char*, const char*, std::deque<QString>>>
-{
-};
-
-TEST_P(AnsweredAfterARun, EndsOrGoesOnAsAnswered)
-{
-    const auto& [name, caption, answers] = GetParam();
-    auto window = openWindow("100", "1000");
-    click(*window, "実験開始");
-    script.answers = answers;
-    click(*window, caption);
-    expectSeen(*window, name);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-        Buttons, AnsweredAfterARun,
-        testing::Values(
-                std::tuple{"ResetThenQuittingInTheEntryEndsWithTheTableBlank", "初期化",
-                           std::deque<QString>{"", "yes"}},
-                std::tuple{"QuitAnsweredNoLeavesTheRunAsItWas", "終了", std::deque<QString>{"no"}},
-                std::tuple{"QuitAnsweredYesEndsTheProgram", "終了", std::deque<QString>{"yes"}}),
-        [](const auto& row) { return std::string(std::get<0>(row.param)); });
 
 // A click queued behind the Enter that answers each box, which the box's
 // own event loop delivers; then Enter, where the focus is.
