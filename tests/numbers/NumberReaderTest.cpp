@@ -52,11 +52,6 @@ TEST(AcceptParameter, KeepsTheIntegerPartOfAnAnswerWithinRange)
     }
 }
 
-TEST(ReadNumber, InfinityIsNoNumber)
-{
-    EXPECT_EQ(readNumber(u"inf"), 0);
-}
-
 TEST(ReadNumber, RefusesARadixNumberTooLongForSixtyFourBits)
 {
     EXPECT_EQ(readNumber(u"&HFFFFFFFFFFFFFFFF"), 0x1p64);
