@@ -35,7 +35,7 @@ WM_PACKAGES := openbox
 TEST_PACKAGES := $(RUN_PACKAGES) $(PACKAGE_PACKAGES) $(DESKTOP_PACKAGES) $(WM_PACKAGES) clang clang-format libclang-rt-14-dev \
 	fonts-noto-cjk libgtest-dev libgmock-dev libbenchmark-dev \
 	xvfb xauth x11-utils xdotool strace desktop-file-utils appstream lintian \
-	python3 python3-numpy hyperfine qemu-user
+	procps python3 python3-numpy hyperfine qemu-user
 
 # $(call deps,PACKAGES): installs those not yet installed.
 define deps

@@ -5,7 +5,7 @@
 xdotool, for what needs one: input queued behind a busy program, focus across windows, the close
 box, the icon; --desktop adds a session and an AT-SPI bus and reads what a screen reader reads;
 --wm runs under a window manager; --scale puts it on a 1366 × 768 screen at that scale."""
-import contextlib, ctypes, glob, os, re, shutil, signal, subprocess, sys, tempfile, time  # noqa: E401
+import contextlib, ctypes, os, re, shutil, signal, subprocess, sys, tempfile, time  # noqa: E401
 
 MAIN, HELP = ' トルミナの実験２', ' トルミナの実験２＿ヘルプ（設問と操作方法）'
 THEORY, GUESTS, TRIALS = ' トルミナの実験２＿理論と比べる', ' お客人数の設定', ' 実験回数の設定'
@@ -237,19 +237,12 @@ def end_all():  # each process with its group, the program first; then the daemo
         with contextlib.suppress(ChildProcessError):
             if os.waitpid(-1, os.WNOHANG)[0]:
                 continue
-        orphans = [int(stat.split('/')[2]) for stat in glob.glob('/proc/[0-9]*/stat')
-                   if parent(stat) == os.getpid()]
-        if not orphans:
+        if not (orphans := x('-P', os.getpid(), tool='pgrep').split()):
             return
         for pid in orphans:
             with contextlib.suppress(OSError):
-                os.kill(pid, signal.SIGKILL)
+                os.kill(int(pid), signal.SIGKILL)
         time.sleep(0.1)
-
-
-def parent(stat):  # the parent process in a /proc/PID/stat, or None once it has gone
-    with contextlib.suppress(OSError, IndexError, ValueError):
-        return int(open(stat).read().rsplit(')', 1)[1].split()[1])
 
 
 ctypes.CDLL(None).prctl(36, 1)  # PR_SET_CHILD_SUBREAPER: the daemons' children come to us
