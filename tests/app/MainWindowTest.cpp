@@ -11,7 +11,6 @@
 #include "TheoryWindow.h"
 
 #include <QClipboard>
-#include <QMouseEvent>
 
 namespace {
 
@@ -189,11 +188,7 @@ TEST_F(MainWindowActions, AResetsQuestionsRunNothingAndEnterThenRunsTheNewParame
     click(*window, "実験開始");
     QPushButton* start = button(*window, "実験開始");
     script.whileOpen = [start] {
-        for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
-            QCoreApplication::postEvent(start,
-                                        new QMouseEvent(type, QPointF(5, 5),
-                                                        start->mapToGlobal(QPointF(5, 5)),
-                                                        Qt::LeftButton, {}, {}));
+        postClick(start);
         QCoreApplication::processEvents();
     };
     script.answers = {"100", "1000"};

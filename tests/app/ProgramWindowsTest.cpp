@@ -7,8 +7,6 @@
 #include "MainWindowFixture.h"
 #include "ProgramWindows.h"
 
-#include <QMouseEvent>
-
 class ProgramWindowsTest : public MainWindowTest
 {
 protected:
@@ -57,10 +55,7 @@ TEST_F(ProgramWindowsTest, InputQueuedBeforeBothAnswersIsDropped)
     script.answers = {"100", "1000"};
     windows.showMainWindow();
     for (const char* caption : {"実験開始", "初期化", "HELP"})
-        for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
-            QCoreApplication::postEvent(button(main(), caption),
-                                        new QMouseEvent(type, QPointF(5, 5), QPointF(5, 5),
-                                                        Qt::LeftButton, Qt::LeftButton, {}));
+        postClick(button(main(), caption));
     for (const auto type : {QEvent::KeyPress, QEvent::KeyRelease})
         QCoreApplication::postEvent(button(main(), "実験開始"),
                                     new QKeyEvent(type, Qt::Key_Space, Qt::NoModifier, " "));

@@ -12,6 +12,7 @@
 
 #include <QFileInfo>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
 
@@ -133,11 +134,20 @@ protected:
     {
         QTest::keyClick(QApplication::focusWidget(), key, modifiers);
     }
-    // The focused control as a screen reader names it.
-    static QString focused()
+    // The focused control as a screen reader names or describes it.
+    static QString focused(QAccessible::Text what = QAccessible::Name)
     {
         QWidget* focus = QApplication::focusWidget();
-        return focus ? QAccessible::queryAccessibleInterface(focus)->text(QAccessible::Name) : "";
+        return focus ? QAccessible::queryAccessibleInterface(focus)->text(what) : "";
+    }
+    // A click the event loop delivers later, as when the program is busy.
+    static void postClick(QWidget* target)
+    {
+        for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+            QCoreApplication::postEvent(target,
+                                        new QMouseEvent(type, QPointF(5, 5),
+                                                        target->mapToGlobal(QPointF(5, 5)),
+                                                        Qt::LeftButton, Qt::LeftButton, {}));
     }
     // The experiments the table counts.
     static int countSum(const QWidget& window)
