@@ -96,3 +96,12 @@ TEST_F(EveningWindowTest, EnterPlaysWithoutAWordUntilThePause)
     EXPECT_EQ(step(), paused);
     EXPECT_EQ(focused(QAccessible::Description), paused + "　Space または →");
 }
+
+TEST_F(EveningWindowTest, EveryLineOfWordsReadsOnADarkTheme)
+{
+    QApplication::setPalette(themes()[0]);
+    openEvening();
+    press(Qt::Key_End);
+    expectReadable(*evening);
+    QApplication::setPalette(themes()[1]);
+}

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QMetaEnum>
 #include <QStyle>
 
@@ -41,6 +42,17 @@ inline double contrast(const QColor& a, const QColor& b)
     };
     const auto [darker, lighter] = std::minmax({luminance(a), luminance(b)});
     return (lighter + 0.05) / (darker + 0.05);
+}
+
+// Every label of a window readable on what it is drawn on (WCAG AA).
+inline void expectReadable(QWidget& window)
+{
+    const QImage screen = window.grab().toImage();
+    for (QLabel* label : window.findChildren<QLabel*>()) {
+        const QColor ground = screen.pixelColor(label->mapTo(&window, QPoint(1, 1)));
+        EXPECT_GE(contrast(label->palette().color(label->foregroundRole()), ground), 4.5)
+                << label->text().toStdString();
+    }
 }
 
 // What a screen reader finds in a window, a line for each thing shown: role, name, description,
