@@ -9,6 +9,7 @@ import contextlib, ctypes, os, re, shutil, signal, subprocess, sys, tempfile, ti
 
 MAIN, HELP = ' トルミナの実験２', ' トルミナの実験２＿ヘルプ（設問と操作方法）'
 THEORY, GUESTS, TRIALS = ' トルミナの実験２＿理論と比べる', ' お客人数の設定', ' 実験回数の設定'
+EVENING = ' トルミナの実験２＿一晩の様子'
 # Each button's centre in its window, in pixels from the layout, and the windows' widths.
 AT = {'終了': (28, 12), 'HELP': (468, 12), '初期化': (524, 12), '実験開始': (492, 468), '閉じる': (584, 12)}
 WIDTH = {MAIN: 553, HELP: 617}
@@ -139,7 +140,7 @@ def journey():
     assert close_box() == 0, 'the exit status'
 
 
-def watch_evening(evening=' トルミナの実験２＿一晩の様子'):  # F3 opens one, End ends it, Esc closes it
+def watch_evening(evening=EVENING):  # F3 opens one, End ends it, Esc closes it
     focused(MAIN)
     x('key', 'F3')
     shown(MAIN, evening)
@@ -172,17 +173,29 @@ def enter_after_reset():
     assert procs[-1].wait(60) == 0, 'the exit status'
 
 
-def small_screen():  # both windows, 実験開始 included, inside the screen
+def small_screen():  # every window, 実験開始 included, inside the screen
     answer(GUESTS)
     answer(TRIALS)
+    x('windowfocus', '--sync', window(MAIN))
+    x('key', 'Return')  # a run, for the theory window
+    for key, title in (('F2', THEORY), ('F3', EVENING)):
+        focused(MAIN)
+        x('key', key)
+        inside(title)
+        x('key', 'Escape')
+        shown(MAIN)
     for title, leave in ((MAIN, 'HELP'), (HELP, '閉じる')):
-        left, top, width, height = geometry(title)
-        assert left >= 0 and top >= 0 and left + width <= 1366 and top + height <= 768, \
-            f'{title} at {width}x{height}+{left}+{top} is not inside the 1366x768 screen'
+        inside(title)
         click(leave, title)
     answer(GUESTS)
     answer(TRIALS)
     assert close_box() == 0, 'the exit status'
+
+
+def inside(title):
+    left, top, width, height = geometry(title)
+    assert left >= 0 and top >= 0 and left + width <= 1366 and top + height <= 768, \
+        f'{title} at {width}x{height}+{left}+{top} is not inside the 1366x768 screen'
 
 
 def accessible(find, what):  # find's answer once the program's tree gives one, over AT-SPI
