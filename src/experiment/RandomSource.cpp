@@ -30,30 +30,15 @@ float SystemClock::secondsSinceMidnight()
     return static_cast<float>(static_cast<double>(cachedSecondOfDay_) + fraction);
 }
 
-void RandomSource::reseedFromClock()
+std::uint64_t RandomSource::reseedAndSkip(std::uint64_t draws)
 {
     // For a given clock value and draw count this is a bijection of the key,
     // so the key moves on along one long cycle rather than returning to a
     // value that depends on the clock alone.
     const std::uint64_t clock = std::bit_cast<std::uint32_t>(clock_.secondsSinceMidnight());
     key_ = mix64(key_ + (clock << 32) + draws_ + kGamma);
-    draws_ = 0;
-}
-
-std::uint64_t RandomSource::reseedAndSkip(std::uint64_t draws)
-{
-    reseedFromClock();
     draws_ = draws;
     return key_;
-}
-
-float RandomSource::next()
-{
-    const std::uint64_t i = draws_++;
-    // The upper halves come from the counters key + γ, key + 2γ, ..., the
-    // lower 23 bits from key - γ, key - 2γ, ...: the two never share one.
-    const std::uint64_t lower = mix64(key_ - (i + 1) * kGamma) >> 41;
-    return static_cast<float>(std::uint64_t{isUpperHalf(key_, i)} << 23 | lower) * 0x1.0p-24f;
 }
 
 RandomSource& processRandomSource()

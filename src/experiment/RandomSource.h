@@ -50,18 +50,11 @@ class RandomSource
 public:
     RandomSource(Clock& clock, std::uint64_t seed) : clock_(clock), key_(seed) { }
 
-    // Folds the clock and the draw count into the key; an unchanged clock
-    // value never restarts an earlier sequence.
-    void reseedFromClock();
-
-    // reseedFromClock() for a caller that takes the next `draws` draws itself
-    // through upperHalves(): returns the key they come from, and leaves the
-    // generator as `draws` calls of next() would.
+    // Folds the clock and the draw count into the key, for a caller that
+    // takes the next `draws` draws itself through upperHalves(): returns the
+    // key they come from. An unchanged clock value never restarts an earlier
+    // sequence.
     std::uint64_t reseedAndSkip(std::uint64_t draws);
-
-    // Uniform on [0, 1), never 1; 0.5 or more exactly where isUpperHalf()
-    // says so.
-    float next();
 
     // Whether draws 64w .. 64w + 63 after a reseed to `key` are 0.5 or more,
     // the first in the top bit. An experiment reads nothing else of a draw,

@@ -9,16 +9,16 @@
 #include <climits>
 #include <tuple>
 
-// The experiments one at a time, guest by guest, through next().
+// The experiments one at a time, guest by guest, each toss read on its own.
 static ExperimentResult oneAtATime(RandomSource& random, int guests, int trials)
 {
     ExperimentResult r;
     std::int32_t sum = 0;
     for (int t = 0; t < trials; ++t) {
-        random.reseedFromClock();
+        const std::uint64_t key = random.reseedAndSkip(std::uint64_t(guests));
         int balance = 0, lowest = INT_MAX;
-        for (int i = 0; i < guests; ++i)
-            lowest = std::min(lowest, balance += random.next() < 0.5f ? 1 : -1);
+        for (std::uint64_t i = 0; i < std::uint64_t(guests); ++i)
+            lowest = std::min(lowest, balance += RandomSource::isUpperHalf(key, i) ? -1 : 1);
         sum += lowest;
         ++r.frequencyCounts.at(std::size_t(classIndex(lowest)));
         ++r.lowestBalanceCounts.at(std::size_t(lowest + kMaxGuests));
