@@ -23,13 +23,15 @@
 
 namespace {
 
-// A command's message is one line; the window shows the reason on a line
-// of its own.
+// A command's message is one line, where the window shows the reason on a
+// line of its own: a Japanese sentence runs on after its 「。」, an English
+// one after a space.
 std::string chartError(const std::string& path, const ChartFileError& error)
 {
-    return (QStringLiteral("torumina-sim: ")
-            + chartSaveFailure(QString::fromLocal8Bit(path), error).replace(u'\n', u' ') + u'\n')
-            .toStdString();
+    const QString said = chartSaveFailure(QString::fromLocal8Bit(path), error)
+                                 .replace(QStringLiteral("。\n"), QStringLiteral("。"))
+                                 .replace(u'\n', u' ');
+    return (QStringLiteral("torumina-sim: ") + said + u'\n').toStdString();
 }
 
 // Every run is a seeded run, so that the seed it prints repeats it; the
