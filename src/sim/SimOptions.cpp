@@ -224,11 +224,21 @@ std::string usageText()
                     "残りがいちばん少なくなった値（不足枚数）を数えます。メッセージは英語の\n"
                     "ロケール（LANG=en_US.UTF-8 など）では英語、ほかでは日本語で出ます。")
             + QStringLiteral("\n\n")
-            + option("--guests N", SimMessages::tr("お客人数（1〜1000、既定 100）"))
-            + option("--trials T", SimMessages::tr("実験回数（1〜10000、既定 1000）"))
+            + option("--guests N",
+                     SimMessages::tr("お客人数（%1〜%2、既定 %3）")
+                             .arg(kMinGuests)
+                             .arg(kMaxGuests)
+                             .arg(SimOptions().guests))
+            + option("--trials T",
+                     SimMessages::tr("実験回数（%1〜%2、既定 %3）")
+                             .arg(kMinTrials)
+                             .arg(kMaxTrials)
+                             .arg(SimOptions().trials))
             + option("--seed S",
-                     SimMessages::tr("乱数の種（0〜18446744073709551615）。同じ種と条件なら\n"
-                                     "毎回同じ結果。省略すると種を選び、結果といっしょに表示する"))
+                     SimMessages::tr("乱数の種（%1〜%2）。同じ種と条件なら\n"
+                                     "毎回同じ結果。省略すると種を選び、結果といっしょに表示する")
+                             .arg(0)
+                             .arg(std::numeric_limits<std::uint64_t>::max()))
             + option("--format F",
                      SimMessages::tr("出力形式 text（既定、画面と同じ表）・csv・json"))
             + option("--exact",

@@ -88,17 +88,17 @@ Messages are in English in an English locale (LANG=en_US.UTF-8, say) and in
 Japanese in any other.</translation>
     </message>
     <message>
-        <source>お客人数（1〜1000、既定 100）</source>
-        <translation>guests per experiment (1-1000, default 100)</translation>
+        <source>お客人数（%1〜%2、既定 %3）</source>
+        <translation>guests per experiment (%1-%2, default %3)</translation>
     </message>
     <message>
-        <source>実験回数（1〜10000、既定 1000）</source>
-        <translation>number of experiments (1-10000, default 1000)</translation>
+        <source>実験回数（%1〜%2、既定 %3）</source>
+        <translation>number of experiments (%1-%2, default %3)</translation>
     </message>
     <message>
-        <source>乱数の種（0〜18446744073709551615）。同じ種と条件なら
+        <source>乱数の種（%1〜%2）。同じ種と条件なら
 毎回同じ結果。省略すると種を選び、結果といっしょに表示する</source>
-        <translation>seed (0-18446744073709551615); the same seed and parameters
+        <translation>seed (%1-%2); the same seed and parameters
 give the same output on every run. Without it a seed is
 drawn at random and printed with the result.</translation>
     </message>
