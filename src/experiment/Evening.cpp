@@ -7,7 +7,6 @@
 #include "RandomSource.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 int Evening::tableClass() const
 {
@@ -16,9 +15,7 @@ int Evening::tableClass() const
 
 Evening eveningOfSeed(std::uint64_t seed, int guests)
 {
-    if (guests < kMinGuests || guests > kMaxGuests)
-        throw std::invalid_argument("guests " + std::to_string(guests) + " is outside 1.."
-                                    + std::to_string(kMaxGuests));
+    requireInRange("guests", guests, kMinGuests, kMaxGuests);
     // The clock and the reseed of torumina-sim's seeded run, and the draws
     // the engine reads for its first experiment: a draw of 0.5 or more is
     // a guest who gets a coin back.

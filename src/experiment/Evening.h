@@ -42,7 +42,7 @@ struct Evening
 
 // The first experiment of a run of `guests` guests with this seed, as
 // torumina-sim runs it: the same draws, so the same lowest balance. Throws
-// std::invalid_argument unless 1 <= guests <= 1000.
+// std::invalid_argument unless kMinGuests <= guests <= kMaxGuests.
 Evening eveningOfSeed(std::uint64_t seed, int guests);
 
 // How the guest paid, in UTF-8 words a pupil reads and a screen reader

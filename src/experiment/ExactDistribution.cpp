@@ -72,10 +72,7 @@ int ExactDistribution::coinsToPrepare(double coverage) const
 
 ExactDistribution exactDistribution(int guestCount)
 {
-    if (guestCount < kMinGuests || guestCount > kMaxGuests) {
-        throw std::invalid_argument("guestCount " + std::to_string(guestCount) + " is outside 1.."
-                                    + std::to_string(kMaxGuests));
-    }
+    requireInRange("guestCount", guestCount, kMinGuests, kMaxGuests);
     const int n = guestCount;
     const std::vector<double> row = binomialRow(n);
     auto binomial = [&row](int j) { return row[static_cast<std::size_t>(j)]; };

@@ -29,5 +29,5 @@ struct ExactDistribution
     int coinsToPrepare(double coverage) const;
 };
 
-// Throws std::invalid_argument unless 1 <= guestCount <= 1000.
+// Throws std::invalid_argument unless kMinGuests <= guestCount <= kMaxGuests.
 ExactDistribution exactDistribution(int guestCount);

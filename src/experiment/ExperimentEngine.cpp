@@ -8,8 +8,6 @@
 #include <stdexcept>
 #include <string>
 
-namespace {
-
 void requireInRange(const char* name, int value, int low, int high)
 {
     if (value < low || value > high) {
@@ -17,6 +15,8 @@ void requireInRange(const char* name, int value, int low, int high)
                                     + std::to_string(low) + ".." + std::to_string(high));
     }
 }
+
+namespace {
 
 template<typename T>
 T checkedAdd(T a, T b)

@@ -21,6 +21,11 @@ inline constexpr int kMaxTrials = 10000;
 // takes whatever the engine runs.
 inline constexpr int kMinGuestsAsked = 10;
 
+// Throws std::invalid_argument naming the value and its allowed range
+// unless low <= value <= high: the core's callers pass only what the entry
+// and torumina-sim's options took, so this is a fault of the caller.
+void requireInRange(const char* name, int value, int low, int high);
+
 // Class 1 holds every lowest balance below -57, class 63 every one above 3,
 // and the classes between hold one value each (m + 59).
 int classIndex(int lowestBalance);
