@@ -102,7 +102,7 @@ FrequencyTable::FrequencyTable(const TwipLayout& layout, QWidget* parent) : QWid
 void FrequencyTable::showCounts(const ExperimentResult& result)
 {
     for (int k = 1; k <= kClassCount; ++k)
-        countCell(k)->setNum(result.frequencyCounts[static_cast<std::size_t>(k)]);
+        countCell(k)->setNum(result.countInClass(k));
 }
 
 void FrequencyTable::clear()

@@ -21,11 +21,6 @@ QString caption(int k)
     return QString::fromStdString(classCaption(k));
 }
 
-std::size_t slot(int k)
-{
-    return static_cast<std::size_t>(k);
-}
-
 QString parameters(const ExperimentResult& run)
 {
     return QStringLiteral("お客人数\t%1\n実験回数\t%2\n").arg(run.guests).arg(run.trials);
@@ -40,8 +35,8 @@ QString tableText(const ExperimentResult& result)
             + (counted ? meanCell(result.meanLowestBalance) : QString())
             + QStringLiteral("\n\n不足枚数\t度数\n");
     for (int k = 1; k <= kClassCount; ++k) {
-        text += caption(k) + u'\t'
-                + (counted ? QString::number(result.frequencyCounts[slot(k)]) : QString()) + u'\n';
+        text += caption(k) + u'\t' + (counted ? QString::number(result.countInClass(k)) : QString())
+                + u'\n';
     }
     return text;
 }
@@ -62,8 +57,8 @@ QString theoryText(const ExperimentResult& run, const ExactDistribution& exact,
     }
     text += u'\n' + inRun + u'\n' + inTheory + QStringLiteral("\n\n不足枚数\t度数\t期待度数\n");
     for (int k = 1; k <= kClassCount; ++k) {
-        text += caption(k) + u'\t' + QString::number(run.frequencyCounts[slot(k)]) + u'\t'
-                + expectedCountText(run.trials * exact.classProbabilities[slot(k)]) + u'\n';
+        text += caption(k) + u'\t' + QString::number(run.countInClass(k)) + u'\t'
+                + expectedCountText(expectedCount(run, exact, k)) + u'\n';
     }
     return text;
 }

@@ -84,11 +84,10 @@ QTableWidget* makeFiguresTable(const ExperimentResult& run, const ExactDistribut
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     int deepest = 0; // the first row with a figure other than 0
     for (int k = 1; k <= kClassCount; ++k) {
-        const auto slot = static_cast<std::size_t>(k);
         const QString cells[] = {
                 QString::fromStdString(classCaption(k)),
-                QString::number(run.frequencyCounts[slot]),
-                expectedCountText(run.trials * exact.classProbabilities[slot]),
+                QString::number(run.countInClass(k)),
+                expectedCountText(expectedCount(run, exact, k)),
         };
         if (deepest == 0 && (cells[1] != u"0" || cells[2] != u"0.0"))
             deepest = k;

@@ -50,6 +50,16 @@ double ExactDistribution::probability(int lowestBalance) const
     return lowestBalanceProbabilities[at(lowestBalance)];
 }
 
+double ExactDistribution::classProbability(int k) const
+{
+    return classProbabilities.at(static_cast<std::size_t>(k));
+}
+
+double expectedCount(const ExperimentResult& run, const ExactDistribution& exact, int k)
+{
+    return run.trials * exact.classProbability(k);
+}
+
 int ExactDistribution::coinsToPrepare(double coverage) const
 {
     if (!(coverage >= 0.0 && coverage <= 1.0)) {

@@ -22,12 +22,17 @@ struct ExactDistribution
 
     // P(m == lowestBalance); 0 outside -guestCount..1.
     double probability(int lowestBalance) const;
+    // P(m falls in class k of the table), k in 1..63.
+    double classProbability(int k) const;
 
     // The smallest k >= 0 with P(m >= -k) >= coverage: k coins prepared
     // before the first guest never run out on that fraction of evenings.
     // Throws std::invalid_argument unless 0 <= coverage <= 1.
     int coinsToPrepare(double coverage) const;
 };
+
+// The experiments of the run that class k of the table may expect.
+double expectedCount(const ExperimentResult& run, const ExactDistribution& exact, int k);
 
 // Throws std::invalid_argument unless kMinGuests <= guestCount <= kMaxGuests.
 ExactDistribution exactDistribution(int guestCount);

@@ -132,6 +132,11 @@ int ExperimentResult::countOf(int lowestBalance) const
     return lowestBalanceCounts[static_cast<std::size_t>(lowestBalance + kMaxGuests)];
 }
 
+int ExperimentResult::countInClass(int k) const
+{
+    return frequencyCounts.at(static_cast<std::size_t>(k));
+}
+
 void ExperimentResult::record(int lowestBalance)
 {
     auto& count = frequencyCounts.at(static_cast<std::size_t>(classIndex(lowestBalance)));

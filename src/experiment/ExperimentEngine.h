@@ -51,6 +51,8 @@ struct ExperimentResult
     // The experiments that ended on exactly this lowest balance; 0 outside
     // -1000..1.
     int countOf(int lowestBalance) const;
+    // The experiments counted in class k of the table, 1..63.
+    int countInClass(int k) const;
     // One more experiment that ended on lowestBalance, counted in its class
     // too.
     void record(int lowestBalance);

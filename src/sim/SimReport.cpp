@@ -59,16 +59,6 @@ std::string padRight(const std::string& text, int width)
             + std::string(static_cast<std::size_t>(std::max(0, width - displayWidth(text))), ' ');
 }
 
-std::size_t slot(int classIdx)
-{
-    return static_cast<std::size_t>(classIdx);
-}
-
-double expectedCount(const SimRun& run, int classIdx)
-{
-    return run.result.trials * run.exact->classProbabilities[slot(classIdx)];
-}
-
 std::string tableRow(const std::string& title, int band, auto cellText)
 {
     std::string line = title;
@@ -92,12 +82,12 @@ std::string formatText(const SimRun& run)
         if (band > 1)
             out += '\n';
         out += tableRow("不足枚数", band, [](int k) { return classCaption(k); });
-        out += tableRow("度　　数", band, [&run](int k) {
-            return std::to_string(run.result.frequencyCounts[slot(k)]);
-        });
+        out += tableRow("度　　数", band,
+                        [&run](int k) { return std::to_string(run.result.countInClass(k)); });
         if (run.exact) {
-            out += tableRow("期待度数", band,
-                            [&run](int k) { return fixed(expectedCount(run, k), 1); });
+            out += tableRow("期待度数", band, [&run](int k) {
+                return fixed(expectedCount(run.result, *run.exact, k), 1);
+            });
         }
     }
     out += '\n';
@@ -148,10 +138,10 @@ std::string formatCsv(const SimRun& run)
     out += run.exact ? "class,label,count,probability,expected\n" : "class,label,count\n";
     for (int k = 1; k <= kClassCount; ++k) {
         out += std::to_string(k) + ',' + classCaption(k) + ','
-                + std::to_string(run.result.frequencyCounts[slot(k)]);
+                + std::to_string(run.result.countInClass(k));
         if (run.exact) {
-            out += ',' + fixed(run.exact->classProbabilities[slot(k)], 5) + ','
-                    + fixed(expectedCount(run, k), 1);
+            out += ',' + fixed(run.exact->classProbability(k), 5) + ','
+                    + fixed(expectedCount(run.result, *run.exact, k), 1);
         }
         out += '\n';
     }
@@ -193,17 +183,17 @@ std::string formatJson(const SimRun& run)
             {"trials", run.result.trials},
             {"seed", QString::number(run.seed)},
             {"labels", classArray([](int k) { return QString::fromStdString(classCaption(k)); })},
-            {"counts", classArray([&run](int k) { return run.result.frequencyCounts[slot(k)]; })},
+            {"counts", classArray([&run](int k) { return run.result.countInClass(k); })},
             {"mean", decimalOf(run.result.meanLowestBalance)},
             {"coins", coinsObject(run.coverage, &CoverageRow::inRun)}};
     if (run.exact) {
         const ExactDistribution& exact = *run.exact;
         json.insert("exact",
-                    QJsonObject{{"probabilities", classArray([&exact](int k) {
-                                     return exact.classProbabilities[slot(k)];
+                    QJsonObject{{"probabilities",
+                                 classArray([&exact](int k) { return exact.classProbability(k); })},
+                                {"expected", classArray([&run, &exact](int k) {
+                                     return expectedCount(run.result, exact, k);
                                  })},
-                                {"expected",
-                                 classArray([&run](int k) { return expectedCount(run, k); })},
                                 {"mean", exact.mean},
                                 {"variance", exact.variance},
                                 {"coins", coinsObject(run.coverage, &CoverageRow::inTheory)}});
