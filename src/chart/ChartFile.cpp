@@ -10,34 +10,42 @@
 
 namespace {
 
-// errno as the failing call left it: Qt's reason for it is in English
-// whatever the locale unless Qt's translations are loaded, and says
-// nothing of a full disk when a write merely stopped short.
-ChartFileError notWritten(const QSaveFile& file, int systemError)
+// errno as the failing call left it, not QSaveFile's reason: that is in
+// English whatever the locale unless Qt's translations are loaded, and
+// says nothing of a full disk when a write merely stopped short.
+ChartFileError notWritten()
 {
-    return {ChartFileError::Kind::NotWritten, systemError, file.errorString()};
+    return {ChartFileError::Kind::NotWritten, errno};
 }
 
 } // namespace
 
-QString fileFailureReason(int systemError, const QString& otherwise)
+QString fileFailureReason(int systemError)
 {
     switch (systemError) {
+    case 0:
+        return ChartFile::tr("書き込めませんでした。");
     case EACCES:
     case EPERM:
-        return ChartFile::tr("書き込む権限がありません");
+        return ChartFile::tr("書き込む権限がありません。");
     case EROFS:
-        return ChartFile::tr("読み取り専用の場所です");
+        return ChartFile::tr("読み取り専用の場所です。");
     case ENOSPC:
     case EDQUOT:
-        return ChartFile::tr("ディスクがいっぱいです");
+        return ChartFile::tr("ディスクがいっぱいです。");
     case ENOENT:
     case ENOTDIR:
-        return ChartFile::tr("フォルダがありません");
+        return ChartFile::tr("フォルダがありません。");
     case EBADF:
-        return ChartFile::tr("出力が閉じています");
+        return ChartFile::tr("出力が閉じています。");
+    case ENAMETOOLONG:
+        return ChartFile::tr("ファイル名が長すぎます。");
+    case EFBIG:
+        return ChartFile::tr("ファイルが大きすぎます。");
+    case EIO:
+        return ChartFile::tr("装置の読み書きに失敗しました。");
     default:
-        return otherwise;
+        return ChartFile::tr("書き込めませんでした（エラー番号 %1）。").arg(systemError);
     }
 }
 
@@ -46,13 +54,13 @@ QString chartSaveFailure(const QString& path, const ChartFileError& error)
     QString reason;
     switch (error.kind) {
     case ChartFileError::Kind::NotARegularFile:
-        reason = ChartFile::tr("通常のファイルではありません");
+        reason = ChartFile::tr("通常のファイルではありません。");
         break;
     case ChartFileError::Kind::NotEncoded:
-        reason = ChartFile::tr("PNG に変換できません");
+        reason = ChartFile::tr("PNG に変換できませんでした。");
         break;
     case ChartFileError::Kind::NotWritten:
-        reason = fileFailureReason(error.systemError, error.reason);
+        reason = fileFailureReason(error.systemError);
         break;
     }
     return ChartFile::tr("グラフを「%1」に保存できませんでした。\n%2").arg(path, reason);
@@ -64,11 +72,11 @@ std::optional<ChartFileError> ChartFile::open()
     const std::filesystem::path path(QFile::encodeName(file_.fileName()).toStdString());
     std::error_code error;
     if (std::filesystem::exists(path, error) && !std::filesystem::is_regular_file(path, error))
-        return ChartFileError{ChartFileError::Kind::NotARegularFile, 0, {}};
+        return ChartFileError{ChartFileError::Kind::NotARegularFile};
     // Unbuffered: commit() would not notice a failure of the last buffered bytes.
     errno = 0;
     if (!file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return notWritten(file_, errno);
+        return notWritten();
     return std::nullopt;
 }
 
@@ -81,7 +89,7 @@ std::optional<ChartFileError> ChartFile::save(const DistributionChart& chart)
     const QByteArray png = distributionChartPng(chart);
     // Left uncommitted, the temporary file goes with this object.
     if (png.isEmpty())
-        return ChartFileError{ChartFileError::Kind::NotEncoded, 0, {}};
+        return ChartFileError{ChartFileError::Kind::NotEncoded};
     // A write may stop short (a full disk, a file size limit) without a
     // reason; the next one gives it.
     errno = 0;
@@ -91,10 +99,10 @@ std::optional<ChartFileError> ChartFile::save(const DistributionChart& chart)
             break;
     }
     if (written < png.size())
-        return notWritten(file_, errno);
+        return notWritten();
     errno = 0;
     if (!file_.commit())
-        return notWritten(file_, errno);
+        return notWritten();
     return std::nullopt;
 }
 

@@ -20,12 +20,11 @@ struct ChartFileError
         // The PNG encoder gave nothing.
         NotEncoded,
         // Qt or the system refused: systemError is the system's error number
-        // when there is one, reason Qt's words.
+        // when there is one.
         NotWritten,
     };
     Kind kind;
     int systemError = 0;
-    QString reason;
 };
 
 // The chart as a PNG file at path, written to a temporary file that replaces
@@ -52,11 +51,11 @@ private:
 std::optional<ChartFileError> saveDistributionChartPng(const QString& path,
                                                        const DistributionChart& chart);
 
-// Why a file could not be written, in the user's language: the common
-// causes (no permission, read-only, disk full, folder missing, output
-// closed) from the system's error number, translated through Qt; any other
-// number, and none, as otherwise says.
-QString fileFailureReason(int systemError, const QString& otherwise);
+// Why a file could not be written, as a sentence in the user's language
+// (translated through Qt): the common causes from the system's error
+// number, any other number as itself, 0 as a write that failed. The
+// system's own words would be English under a Japanese locale.
+QString fileFailureReason(int systemError);
 
 // The one wording of a chart not saved, for the window and the command
 // line: where on the first line, why on the second.

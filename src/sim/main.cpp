@@ -11,7 +11,6 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <span>
 #include <string>
@@ -53,12 +52,9 @@ int main(int argc, char** argv)
                 && std::fflush(stdout) == 0);
     const int failure = outputClosed ? EBADF : errno;
     if (!written && failure != EPIPE) {
-        const QString reason =
-                fileFailureReason(failure,
-                                  failure != 0 ? QString::fromLocal8Bit(std::strerror(failure))
-                                               : SimMessages::tr("書き込めませんでした"));
         err += (QStringLiteral("torumina-sim: ")
-                + SimMessages::tr("標準出力に書けません: %1").arg(reason) + u'\n')
+                + SimMessages::tr("標準出力に書けません: %1").arg(fileFailureReason(failure))
+                + u'\n')
                        .toStdString();
         status = kOutputNotWritten;
     }

@@ -34,20 +34,25 @@ TEST(DistributionChart, AWindowShowsWhatThePngShows)
     EXPECT_EQ(window.pixel(1100, 750), QColor(Qt::black).rgb()) << "painted outside its area";
 }
 
-TEST(ChartFile, AFailedSaveSaysTheCommonCausesInJapanese)
+// Every reason a sentence of its own in Japanese, Qt's and the system's English words never.
+TEST(ChartFile, AFailedSaveSaysWhyInJapanese)
 {
-    for (const auto& [code, said] : {std::pair{EACCES, "書き込む権限がありません"},
-                                     {EROFS, "読み取り専用の場所です"},
-                                     {ENOSPC, "ディスクがいっぱいです"},
-                                     {ENOENT, "フォルダがありません"},
-                                     {EBADF, "出力が閉じています"},
-                                     {EIO, "?"}})
-        EXPECT_EQ(fileFailureReason(code, "?").toStdString(), said) << code;
+    for (const auto& [code, said] : {std::pair{EACCES, "書き込む権限がありません。"},
+                                     {EROFS, "読み取り専用の場所です。"},
+                                     {ENOSPC, "ディスクがいっぱいです。"},
+                                     {ENOENT, "フォルダがありません。"},
+                                     {EBADF, "出力が閉じています。"},
+                                     {EXDEV, "書き込めませんでした（エラー番号 18）。"},
+                                     {0, "書き込めませんでした。"}})
+        EXPECT_EQ(fileFailureReason(code).toStdString(), said) << code;
     const QTemporaryDir folder; // the reason of the failing call, not of a call after it
-    const auto error = saveDistributionChartPng(
-            folder.filePath("missing/chart.png"),
-            distributionChart({.guests = 5, .trials = 20}, exactDistribution(5), {}));
-    ASSERT_TRUE(error);
-    EXPECT_EQ(chartSaveFailure("c.png", *error).toStdString(),
-              "グラフを「c.png」に保存できませんでした。\nフォルダがありません");
+    const DistributionChart chart =
+            distributionChart({.guests = 5, .trials = 20}, exactDistribution(5), {});
+    for (const auto& [name, said] : {std::pair{QString("missing/c.png"), "フォルダがありません。"},
+                                     {QString(300, 'c') + ".png", "ファイル名が長すぎます。"}}) {
+        const auto error = saveDistributionChartPng(folder.filePath(name), chart);
+        ASSERT_TRUE(error) << name.toStdString();
+        EXPECT_EQ(chartSaveFailure("c.png", *error).toStdString(),
+                  std::string("グラフを「c.png」に保存できませんでした。\n") + said);
+    }
 }

@@ -4,38 +4,58 @@
 <context>
     <name>ChartFile</name>
     <message>
-        <source>書き込む権限がありません</source>
-        <translation>permission denied</translation>
-    </message>
-    <message>
-        <source>読み取り専用の場所です</source>
-        <translation>read-only file system</translation>
-    </message>
-    <message>
-        <source>ディスクがいっぱいです</source>
-        <translation>no space left on the disk</translation>
-    </message>
-    <message>
-        <source>フォルダがありません</source>
-        <translation>no such folder</translation>
-    </message>
-    <message>
-        <source>出力が閉じています</source>
-        <translation>the output is closed</translation>
-    </message>
-    <message>
-        <source>通常のファイルではありません</source>
-        <translation>not a regular file</translation>
-    </message>
-    <message>
-        <source>PNG に変換できません</source>
-        <translation>PNG encoding failed</translation>
-    </message>
-    <message>
         <source>グラフを「%1」に保存できませんでした。
 %2</source>
         <translation>cannot write the chart to &quot;%1&quot;:
 %2</translation>
+    </message>
+    <message>
+        <source>書き込めませんでした。</source>
+        <translation>write failed</translation>
+    </message>
+    <message>
+        <source>書き込む権限がありません。</source>
+        <translation>permission denied</translation>
+    </message>
+    <message>
+        <source>読み取り専用の場所です。</source>
+        <translation>read-only file system</translation>
+    </message>
+    <message>
+        <source>ディスクがいっぱいです。</source>
+        <translation>no space left on the disk</translation>
+    </message>
+    <message>
+        <source>フォルダがありません。</source>
+        <translation>no such folder</translation>
+    </message>
+    <message>
+        <source>出力が閉じています。</source>
+        <translation>the output is closed</translation>
+    </message>
+    <message>
+        <source>ファイル名が長すぎます。</source>
+        <translation>file name too long</translation>
+    </message>
+    <message>
+        <source>ファイルが大きすぎます。</source>
+        <translation>file too large</translation>
+    </message>
+    <message>
+        <source>装置の読み書きに失敗しました。</source>
+        <translation>input/output error</translation>
+    </message>
+    <message>
+        <source>書き込めませんでした（エラー番号 %1）。</source>
+        <translation>write failed (error %1)</translation>
+    </message>
+    <message>
+        <source>通常のファイルではありません。</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>PNG に変換できませんでした。</source>
+        <translation>PNG encoding failed</translation>
     </message>
 </context>
 <context>
@@ -137,10 +157,6 @@ that sufficed on 90, 95 and 99 % of evenings</translation>
     <message>
         <source>オプションの誤り</source>
         <translation>invalid option</translation>
-    </message>
-    <message>
-        <source>書き込めませんでした</source>
-        <translation>write failed</translation>
     </message>
     <message>
         <source>標準出力に書けません: %1</source>
