@@ -39,8 +39,8 @@ Evening eveningOfSeed(std::uint64_t seed, int guests)
 
 std::string paymentText(Payment payment)
 {
-    return payment == Payment::ChangeGiven ? "1000円札４枚（お釣り 500円玉 1 枚）"
-                                           : "1000円札３枚と 500円玉 1 枚";
+    return payment == Payment::ChangeGiven ? "1000円札 4 枚（お釣り 500円玉 1 枚）"
+                                           : "1000円札 3 枚と 500円玉 1 枚";
 }
 
 std::string tossText(Payment payment)

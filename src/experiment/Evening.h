@@ -46,7 +46,7 @@ struct Evening
 Evening eveningOfSeed(std::uint64_t seed, int guests);
 
 // How the guest paid, in UTF-8 words a pupil reads and a screen reader
-// speaks: 「1000円札４枚（お釣り 500円玉 1 枚）」.
+// speaks: 「1000円札 4 枚（お釣り 500円玉 1 枚）」.
 std::string paymentText(Payment payment);
 // 表 or 裏.
 std::string tossText(Payment payment);
