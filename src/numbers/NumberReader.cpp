@@ -22,6 +22,12 @@ bool isIgnored(char16_t c)
     return c == u' ' || c == u'\t' || c == u'\n' || c == u'\u3000';
 }
 
+char16_t foldedToAscii(char16_t c)
+{
+    return c >= kFullWidthFirst && c <= kFullWidthLast ? static_cast<char16_t>(c - kFullWidthOffset)
+                                                       : c;
+}
+
 // The answer as the number reader sees it: ignored characters dropped
 // wherever they stand and full-width forms folded to ASCII, up to the first
 // other non-ASCII code unit (a lone surrogate included), which continues no
@@ -32,8 +38,7 @@ std::string significant(std::u16string_view text)
     for (char16_t c : text) {
         if (isIgnored(c))
             continue;
-        if (c >= kFullWidthFirst && c <= kFullWidthLast)
-            c = static_cast<char16_t>(c - kFullWidthOffset);
+        c = foldedToAscii(c);
         if (c >= 0x80)
             break;
         ascii += static_cast<char>(c);
@@ -94,4 +99,26 @@ std::optional<std::int16_t> acceptParameter(std::u16string_view answer, std::int
     if (!value || *value < lower || *value > upper)
         return std::nullopt;
     return static_cast<std::int16_t>(std::floor(*value));
+}
+
+std::optional<std::uint64_t> readSeed(std::u16string_view text)
+{
+    // A cell pasted from a spreadsheet ends in a line end, CR LF on Windows.
+    const auto around = [](char16_t c) { return isIgnored(c) || c == u'\r'; };
+    while (!text.empty() && around(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && around(text.back()))
+        text.remove_suffix(1);
+    std::string digits;
+    for (char16_t c : text) {
+        c = foldedToAscii(c);
+        if (c >= 0x80 || !isDecimalDigit(static_cast<char>(c)))
+            return std::nullopt;
+        digits += static_cast<char>(c);
+    }
+    std::uint64_t seed = 0;
+    const char* const last = digits.data() + digits.size();
+    if (digits.empty() || std::from_chars(digits.data(), last, seed).ec != std::errc{})
+        return std::nullopt;
+    return seed;
 }

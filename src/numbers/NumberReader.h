@@ -20,3 +20,10 @@ std::optional<double> readNumber(std::u16string_view text);
 // nothing when the answer is to be refused.
 std::optional<std::int16_t> acceptParameter(std::u16string_view answer, std::int16_t lower,
                                             std::int16_t upper);
+
+// A seed as a pupil types or pastes it: blanks and line ends around it are
+// skipped and full-width digits read as ASCII, as an input method in
+// Japanese mode gives them. Between them only digits: nothing for an empty
+// text, a sign, a letter, a blank among the digits or a number beyond
+// 18446744073709551615, so that a typo never plays another evening.
+std::optional<std::uint64_t> readSeed(std::u16string_view text);
