@@ -1,0 +1,81 @@
+// SPDX-FileCopyrightText: トルミナの実験２ developers
+// SPDX-License-Identifier: MIT
+
+#include "WindowPlacement.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace {
+
+constexpr double kTwipsPerPixel = 15.0;
+// Below this a side window's words grow too small to read beside the main
+// window; it goes over the main window instead.
+constexpr double kSmallestBeside = 2.0 / 3.0;
+
+// The largest scale, up to as laid out, at which a side window with its
+// frame fits into room.
+double scaleFitting(QMargins frame, QSize room)
+{
+    const double wide = (room.width() - frame.left() - frame.right()) * kTwipsPerPixel
+            / kSideWindowTwips.width();
+    const double high = (room.height() - frame.top() - frame.bottom()) * kTwipsPerPixel
+            / kSideWindowTwips.height();
+    return std::clamp(std::min(wide, high), 0.25, 1.0);
+}
+
+} // namespace
+
+SidePlacement placeBeside(QRect mainFrame, QMargins frame, QRect available)
+{
+    const int roomRight = available.right() - mainFrame.right();
+    const int roomLeft = mainFrame.left() - available.left();
+    const bool right = roomRight >= roomLeft;
+    const QSize beside(std::max(roomRight, roomLeft), available.height());
+    double scale = scaleFitting(frame, beside);
+    const bool fitsBeside = scale >= kSmallestBeside;
+    if (!fitsBeside)
+        scale = scaleFitting(frame, available.size());
+    const TwipLayout layout(scale);
+    const QSize framed =
+            layout.size(kSideWindowTwips.width(), kSideWindowTwips.height()).grownBy(frame);
+    int left = 0;
+    if (fitsBeside)
+        left = right ? mainFrame.right() + 1 : mainFrame.left() - framed.width();
+    else
+        left = right ? available.right() + 1 - framed.width() : available.left();
+    const int top = std::clamp(mainFrame.top(), available.top(),
+                               std::max(available.top(), available.bottom() + 1 - framed.height()));
+    return {layout, QPoint(left, top)};
+}
+
+SidePlacement placeBeside(const QWidget* main)
+{
+    const QRect available = availableArea(main);
+    if (!main)
+        return placeBeside(QRect(available.center(), QSize(0, 0)), {}, available);
+    const QRect frame = main->frameGeometry();
+    const QRect client = main->geometry();
+    return placeBeside(frame,
+                       QMargins(client.left() - frame.left(), client.top() - frame.top(),
+                                frame.right() - client.right(), frame.bottom() - client.bottom()),
+                       available);
+}
+
+QPoint mainWindowPosition(QSize mainSize, QRect available)
+{
+    const QSize side = TwipLayout().size(kSideWindowTwips.width(), kSideWindowTwips.height());
+    const QSize pair(mainSize.width() + side.width(), std::max(mainSize.height(), side.height()));
+    return available.topLeft()
+            + QPoint(std::max(0, (available.width() - pair.width()) / 2),
+                     std::max(0, (available.height() - pair.height()) / 2));
+}
+
+QRect availableArea(const QWidget* window)
+{
+    const QScreen* screen = window ? window->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
