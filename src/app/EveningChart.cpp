@@ -7,13 +7,18 @@
 #include <QPainterPath>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
+
+// Between the lowest point's mark and its caption under it.
+constexpr double kCaptionGap = 8;
 
 // Where the plot lies, and how a guest maps to x and a stock to y: the
 // axes, the lines and the lowest point are drawn over the same frame.
 struct Frame
 {
+    QRectF area;
     QRectF plot;
     double line = 0; // the height of a line of text
     int guests = 1;
@@ -29,6 +34,9 @@ struct Frame
 
 // The range holds what is drawn with a coin to spare, and never less than
 // -3..3, so that a short evening does not fill the chart with a few steps.
+// The axis's name takes the first line; the guests' last number stands
+// whole under the plot's right end; once the evening is over, the range
+// reaches far enough down for the lowest point's caption under its mark.
 Frame frameOf(const std::deque<Evening>& evenings, int served, const QRectF& area,
               const QFontMetricsF& metrics)
 {
@@ -48,8 +56,19 @@ Frame frameOf(const std::deque<Evening>& evenings, int served, const QRectF& are
     frame.top += 1;
     frame.bottom -= 1;
     frame.line = metrics.height();
-    frame.plot = area.adjusted(metrics.horizontalAdvance(QStringLiteral("−000")) + 8, frame.line,
-                               -frame.line, -2 * frame.line);
+    frame.area = area;
+    const double right =
+            std::max(frame.line, metrics.horizontalAdvance(QString::number(frame.guests)) / 2 + 4);
+    frame.plot = area.adjusted(metrics.horizontalAdvance(QStringLiteral("-0000")) + 8,
+                               2 * frame.line, -right, -2 * frame.line);
+    const double height = frame.plot.height();
+    const double room = kCaptionGap + frame.line;
+    if (served >= frame.guests && height > room) {
+        const int lowest = watched.lowestBalance();
+        const auto span =
+                static_cast<int>(std::ceil((frame.top - lowest) * height / (height - room)));
+        frame.bottom = std::min(frame.bottom, frame.top - span);
+    }
     return frame;
 }
 
@@ -58,10 +77,12 @@ void paintAxes(QPainter& painter, const Frame& frame, const QColor& ink)
     const QRectF& plot = frame.plot;
     const double line = frame.line;
     painter.setPen(ink);
-    const QRectF rightAligned(0, 0, plot.left() - 6, line);
+    painter.drawText(QRectF(frame.area.topLeft(), QSizeF(frame.area.width(), line)),
+                     Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("手元の 500円玉（枚）"));
+    const QRectF rightAligned(frame.area.left(), 0, plot.left() - 6 - frame.area.left(), line);
     for (int stock : {frame.top, 0, frame.bottom}) {
         painter.drawText(rightAligned.translated(0, frame.yOf(stock) - line / 2),
-                         Qt::AlignRight | Qt::AlignVCenter, signedCount(stock));
+                         Qt::AlignRight | Qt::AlignVCenter, QString::number(stock));
     }
     painter.drawText(QRectF(plot.left() - 50, plot.bottom() + 2, 100, line), Qt::AlignCenter,
                      QStringLiteral("0"));
@@ -89,14 +110,8 @@ QPainterPath stepLine(const Evening& evening, int served, const Frame& frame)
     return path;
 }
 
-// Red that reads on the palette's base, light or dark.
-QColor lowestPointColour(const QColor& base)
-{
-    return base.lightness() > 128 ? QColor(190, 0, 0) : QColor(255, 130, 130);
-}
-
 // A dot where the evening first reached its lowest stock, and its caption
-// beside it, on the side where the plot has room.
+// under it, where the evening's own line never goes.
 void paintLowestPoint(QPainter& painter, const Frame& frame, const Evening& watched,
                       const QColor& base, const QFontMetricsF& metrics)
 {
@@ -110,37 +125,38 @@ void paintLowestPoint(QPainter& painter, const Frame& frame, const Evening& watc
     painter.setPen(QPen(red, 2));
     painter.setBrush(red);
     painter.drawEllipse(mark, 5, 5);
-    const QString caption = QStringLiteral("最低 %1 枚").arg(signedCount(lowest));
+    const QString caption = QStringLiteral("最低 %1 枚").arg(lowest);
     const double width = metrics.horizontalAdvance(caption) + 4;
-    const double left =
-            mark.x() + 8 + width <= frame.plot.right() ? mark.x() + 8 : mark.x() - 8 - width;
-    const QRectF label(left, mark.y() - frame.line / 2, width, frame.line);
-    painter.fillRect(label, base);
-    painter.drawText(label, Qt::AlignCenter, caption);
+    const double left = std::max(frame.plot.left() + 2,
+                                 std::min(mark.x() - width / 2, frame.plot.right() - width));
+    painter.drawText(QRectF(left, mark.y() + kCaptionGap, width, frame.line), Qt::AlignCenter,
+                     caption);
 }
 
 } // namespace
 
-QString signedCount(int count)
+QColor lowestPointColour(const QColor& base)
 {
-    return count < 0 ? QStringLiteral("−%1").arg(-count) : QString::number(count);
+    return base.lightness() > 128 ? QColor(190, 0, 0) : QColor(255, 130, 130);
 }
 
 EveningChart::EveningChart(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("eveningChart"));
-    setAccessibleName(QStringLiteral("手元の 500円玉の移り変わり"));
+    setFocusPolicy(Qt::StrongFocus);
+    setToolTip(QStringLiteral("一人ずつ Space・→　続けて／止める Enter　最後まで End　次の夜 N"));
     setMinimumSize(160, 100);
 }
 
-void EveningChart::showEvenings(const std::deque<Evening>& evenings, int served)
+void EveningChart::showEvenings(const std::deque<Evening>& evenings, int served, int number)
 {
     evenings_ = evenings;
     served_ = served;
     // A screen reader hears what the faint lines are.
-    setAccessibleDescription(QStringLiteral("%1 晩目（前の夜 %2 晩を薄く表示）")
-                                     .arg(evenings.size())
-                                     .arg(evenings.size() - 1));
+    setAccessibleName(
+            QStringLiteral("手元の 500円玉の移り変わり（%1 晩目、前の夜 %2 晩を薄く表示）")
+                    .arg(number)
+                    .arg(evenings.size() - 1));
     update();
 }
 
@@ -150,11 +166,15 @@ void EveningChart::paintEvent(QPaintEvent*)
     const QColor base = palette().color(QPalette::Base);
     const QColor ink = palette().color(QPalette::Text);
     painter.fillRect(rect(), base);
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
     if (evenings_.empty())
         return;
     painter.setRenderHint(QPainter::Antialiasing);
     const QFontMetricsF metrics(font());
-    const Frame frame = frameOf(evenings_, served_, QRectF(rect()), metrics);
+    const Frame frame = frameOf(evenings_, served_, QRectF(rect()).adjusted(4, 4, -4, -4), metrics);
     paintAxes(painter, frame, ink);
 
     QColor faint = ink;
@@ -166,4 +186,16 @@ void EveningChart::paintEvent(QPaintEvent*)
     painter.drawPath(stepLine(evenings_.back(), served_, frame));
     if (served_ >= frame.guests)
         paintLowestPoint(painter, frame, evenings_.back(), base, metrics);
+}
+
+void EveningChart::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void EveningChart::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }

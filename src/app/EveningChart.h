@@ -9,24 +9,28 @@
 
 #include <deque>
 
-// A count of coins with the minus sign U+2212, which a screen reader reads
-// as "minus" where it may skip a hyphen.
-QString signedCount(int count);
+// The lowest point's red, readable on a ground of base, light or dark: the
+// chart's mark, and the main window's table's mark of the class an evening
+// landed in.
+QColor lowestPointColour(const QColor& base);
 
 // The coin stock against the guests so far, as a step line: the evening
 // being watched up to the guests served, the earlier ones whole and
 // fainter, the line of 0 coins marked, and the lowest point once the
-// evening is over. Drawn in the palette's colours, light or dark.
+// evening is over. Drawn in the palette's colours, light or dark. It takes
+// the focus, where the evening window's keys play the evening.
 class EveningChart final : public QWidget
 {
 public:
     explicit EveningChart(QWidget* parent = nullptr);
 
-    // The last of evenings is the one being watched.
-    void showEvenings(const std::deque<Evening>& evenings, int served);
+    // The last of evenings is the one being watched, the number-th of its window.
+    void showEvenings(const std::deque<Evening>& evenings, int served, int number);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     std::deque<Evening> evenings_;

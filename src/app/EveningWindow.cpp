@@ -5,47 +5,51 @@
 
 #include "EveningChart.h"
 #include "ExperimentEngine.h"
+#include "NumberReader.h"
 #include "TwipLayout.h"
 #include "WindowAccessibility.h"
+#include "WindowPlacement.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
-#include <QShortcut>
 #include <QSlider>
 #include <QVBoxLayout>
 
 namespace {
 
-// As large as the theory window, smaller on a screen without room for it.
-const QSize kWindowTwips(12000, 9000);
 // Up to about ten evenings on the chart: the one watched and these.
 constexpr std::size_t kEarlierEvenings = 9;
 
 QString stepText(int guest, const GuestStep& step)
 {
-    return QStringLiteral("%1 人目：%2　手元の 500円玉 %3 枚　これまでの最低 %4 枚")
+    return QStringLiteral("%1 人目：%2　%3　手元の 500円玉 %4 枚　これまでの最低 %5 枚")
             .arg(guest)
-            .arg(QString::fromStdString(paymentText(step.payment)), signedCount(step.stock),
-                 signedCount(step.lowestSoFar));
+            .arg(QString::fromStdString(tossText(step.payment)),
+                 QString::fromStdString(paymentText(step.payment)))
+            .arg(step.stock)
+            .arg(step.lowestSoFar);
 }
 
+// The table's word for the lowest point, and the class it falls in: what
+// an evening would count as in a run, not that it was counted.
 QString answerText(const Evening& evening)
 {
-    const QString sufficed = evening.coinsNeeded() > 0
-            ? QStringLiteral("この夜は 500円玉が %1 枚あれば足りました").arg(evening.coinsNeeded())
-            : QStringLiteral("この夜は 500円玉がなくても足りました");
-    return sufficed
-            + QStringLiteral("。最低の %1 枚は、表の「%2」の欄に数えられます。")
-                      .arg(signedCount(evening.lowestBalance()),
-                           QString::fromStdString(classCaption(evening.tableClass())));
+    const QString coins = evening.coinsNeeded() > 0
+            ? QStringLiteral("500円玉を %1 枚用意しておけば足りました").arg(evening.coinsNeeded())
+            : QStringLiteral("500円玉を用意しなくても足りました");
+    return QStringLiteral("この夜の不足枚数は %1 でした（%2）。表では「%3」の欄に入る夜です。")
+            .arg(QString::number(evening.lowestBalance()), coins,
+                 QString::fromStdString(classCaption(evening.tableClass())));
 }
 
 QPushButton* makeButton(const QString& caption, const QString& keys, QWidget* parent)
 {
     auto* button = new QPushButton(caption, parent);
+    // Enter clicks the focused button, as Space does and as everywhere else in the program.
+    button->setAutoDefault(true);
     button->setToolTip(keys);
     // A screen reader names the key beside the button, as the tooltip shows it.
     button->setAccessibleDescription(keys);
@@ -59,13 +63,11 @@ EveningWindow::EveningWindow(int guests, std::function<std::uint64_t()> drawSeed
 {
     reportAsWindow(staticMetaObject);
     setObjectName(QStringLiteral("eveningWindow"));
-    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral(" トルミナの実験２＿一晩の様子"));
-    const TwipLayout at = TwipLayout::fittingScreen(kWindowTwips);
-    resize(at.size(kWindowTwips.width(), kWindowTwips.height()));
+    const TwipLayout at = placeSideWindow(this);
     setFont(at.font(15));
 
-    QHBoxLayout* seedRow = buildSeedRow();
+    QHBoxLayout* seedRow = buildSeedRow(at);
     chart_ = new EveningChart(this);
     stepText_ = new QLabel(this);
     stepText_->setObjectName(QStringLiteral("stepText"));
@@ -74,11 +76,9 @@ EveningWindow::EveningWindow(int guests, std::function<std::uint64_t()> drawSeed
     answerText_->setFont(at.font(15, true));
     for (QLabel* label : {stepText_, answerText_})
         label->setWordWrap(true);
-    QHBoxLayout* buttons = buildControls(at, seedRow);
-    addKeys();
-    // Tab follows the rows as they are seen: the seed and the speed, then the buttons.
-    setTabOrder(seedBox_, speed_);
-    setTabOrder(speed_, stepButton_);
+    // Tab follows the order they are made in, the rows as they are seen:
+    // the seed and the speed, the chart, the buttons.
+    QHBoxLayout* buttons = buildButtons();
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(seedRow);
@@ -89,45 +89,57 @@ EveningWindow::EveningWindow(int guests, std::function<std::uint64_t()> drawSeed
     startEvening(drawSeed_());
 }
 
-QHBoxLayout* EveningWindow::buildSeedRow()
+// The seed with the reason it was refused, which wraps where the window is
+// small, and the speed: the buttons' row has no room to spare on a small
+// screen, where the style keeps each button 80 pixels wide.
+QHBoxLayout* EveningWindow::buildSeedRow(const TwipLayout& at)
 {
     auto* seedLabel = new QLabel(QStringLiteral("お客人数 %1 人　乱数の種").arg(guests_), this);
     seedBox_ = new QLineEdit(this);
     seedBox_->setObjectName(QStringLiteral("seed"));
     seedBox_->setAccessibleName(QStringLiteral("乱数の種"));
     seedBox_->setToolTip(QStringLiteral("種を打ち込んで Enter で、その夜を始めます"));
-    seedBox_->setValidator(new QRegularExpressionValidator(
-            QRegularExpression(QStringLiteral("[0-9]{1,20}")), this));
     seedLabel->setBuddy(seedBox_);
+    // A seed typed but not started leaves with the focus: the box never
+    // shows a seed other than the evening's.
+    connect(seedBox_, &QLineEdit::editingFinished, this, [this] {
+        if (!seedBox_->hasFocus())
+            seedBox_->setText(QString::number(evenings_.back().seed));
+    });
+    seedRefusal_ = new QLabel(this);
+    seedRefusal_->setObjectName(QStringLiteral("seedRefusal"));
+    seedRefusal_->setWordWrap(true);
+    auto* speedLabel = new QLabel(QStringLiteral("速さ"), this);
+    speed_ = new QSlider(Qt::Horizontal, this);
+    speed_->setObjectName(QStringLiteral("speed"));
+    speed_->setRange(1, 10);
+    speed_->setValue(2);
+    speed_->setAccessibleName(QStringLiteral("速さ（1 秒に来るお客の人数）"));
+    speed_->setMinimumWidth(at.pixels(1800));
+    speedLabel->setBuddy(speed_);
+    connect(&playTimer_, &QTimer::timeout, this, [this] { serve(1); });
+    connect(speed_, &QSlider::valueChanged, this,
+            [this](int perSecond) { playTimer_.setInterval(1000 / perSecond); });
+    playTimer_.setInterval(1000 / speed_->value());
     auto* seedRow = new QHBoxLayout;
     seedRow->addWidget(seedLabel);
     seedRow->addWidget(seedBox_);
-    seedRow->addStretch();
+    seedRow->addWidget(seedRefusal_, 1);
+    seedRow->addWidget(speedLabel);
+    seedRow->addWidget(speed_);
     return seedRow;
 }
 
-// The buttons' row, and the speed beside the seed, where a window made
-// small for the screen has room.
-QHBoxLayout* EveningWindow::buildControls(const TwipLayout& at, QHBoxLayout* seedRow)
+QHBoxLayout* EveningWindow::buildButtons()
 {
     stepButton_ = makeButton(QStringLiteral("一人ずつ"), QStringLiteral("Space または →"), this);
     playButton_ = makeButton(QStringLiteral("続けて"), QStringLiteral("Enter"), this);
     allButton_ = makeButton(QStringLiteral("最後まで"), QStringLiteral("End"), this);
     nextButton_ = makeButton(QStringLiteral("次の夜"), QStringLiteral("N"), this);
     auto* closeButton = makeButton(QStringLiteral("閉じる"), QStringLiteral("Esc"), this);
-    speed_ = new QSlider(Qt::Horizontal, this);
-    speed_->setObjectName(QStringLiteral("speed"));
-    speed_->setRange(1, 10);
-    speed_->setValue(2);
-    speed_->setAccessibleName(QStringLiteral("速さ（1 秒に来るお客の人数）"));
-    auto* speedLabel = new QLabel(QStringLiteral("速さ"), this);
-    speedLabel->setBuddy(speed_);
     auto* buttons = new QHBoxLayout;
     for (QPushButton* button : {stepButton_, playButton_, allButton_, nextButton_})
         buttons->addWidget(button);
-    speed_->setMinimumWidth(at.pixels(1800));
-    seedRow->addWidget(speedLabel);
-    seedRow->addWidget(speed_);
     buttons->addStretch();
     buttons->addWidget(closeButton);
 
@@ -136,39 +148,49 @@ QHBoxLayout* EveningWindow::buildControls(const TwipLayout& at, QHBoxLayout* see
     connect(allButton_, &QPushButton::clicked, this, &EveningWindow::serveAll);
     connect(nextButton_, &QPushButton::clicked, this, &EveningWindow::nextEvening);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
-    connect(&playTimer_, &QTimer::timeout, this, [this] { serve(1); });
-    connect(speed_, &QSlider::valueChanged, this,
-            [this](int perSecond) { playTimer_.setInterval(1000 / perSecond); });
-    playTimer_.setInterval(1000 / speed_->value());
     return buttons;
 }
 
-void EveningWindow::addKeys()
+void EveningWindow::keyPressEvent(QKeyEvent* event)
 {
-    // The keys work wherever the focus is, but in the seed box, which keeps
-    // the keys it types and edits with; Enter there starts the typed seed.
-    for (auto key : {Qt::Key_Space, Qt::Key_Right})
-        new QShortcut(QKeySequence(key), this, this, &EveningWindow::serveOneGuest);
-    for (auto key : {Qt::Key_Return, Qt::Key_Enter}) {
-        new QShortcut(QKeySequence(key), this, this, [this] {
-            bool typed = false;
-            const auto seed = seedBox_->text().toULongLong(&typed);
-            if (!seedBox_->hasFocus())
-                playOrPause();
-            else if (typed)
-                startEvening(seed);
-        });
+    // What the focused control leaves: a button keeps Space and Enter, which
+    // press it, and the arrows, which move to the next; the seed box what it
+    // types and edits with; the slider its arrows, Home and End.
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        QWidget::keyPressEvent(event);
+        return;
     }
-    new QShortcut(QKeySequence(Qt::Key_End), this, this, &EveningWindow::serveAll);
-    new QShortcut(QKeySequence(Qt::Key_N), this, this, &EveningWindow::nextEvening);
-    new QShortcut(QKeySequence::Cancel, this, this, &QWidget::close);
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Right:
+        serveOneGuest();
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (seedBox_->hasFocus())
+            startTypedSeed();
+        else
+            playOrPause();
+        break;
+    case Qt::Key_End:
+        serveAll();
+        break;
+    case Qt::Key_N:
+        nextEvening();
+        break;
+    case Qt::Key_Escape:
+        close();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void EveningWindow::serveOneGuest()
 {
     if (finished())
         return;
-    playTimer_.stop();
+    pause();
     serve(1);
     if (!finished())
         announce(stepText_->text());
@@ -195,20 +217,43 @@ void EveningWindow::nextEvening()
     startEvening(drawSeed_());
 }
 
+void EveningWindow::startTypedSeed()
+{
+    if (const auto seed = readSeed(seedBox_->text().toStdU16String())) {
+        startEvening(*seed);
+        return;
+    }
+    seedRefusal_->setText(
+            QStringLiteral("種には 0〜18446744073709551615 の整数を打ち込んでください。"));
+    seedBox_->setText(QString::number(evenings_.back().seed));
+    seedBox_->selectAll();
+    announce(seedRefusal_->text());
+}
+
 void EveningWindow::startEvening(std::uint64_t seed)
 {
     pause();
+    // An evening nobody watched is no earlier evening.
+    if (evenings_.empty() || served_ > 0)
+        ++eveningNumber_;
+    else
+        evenings_.pop_back();
     evenings_.push_back(eveningOfSeed(seed, guests_));
     if (evenings_.size() > kEarlierEvenings + 1)
         evenings_.pop_front();
     served_ = 0;
     seedBox_->setText(QString::number(seed));
-    stepText_->setText(QStringLiteral("まだお客は来ていません（お客人数 %1 人）").arg(guests_));
+    seedRefusal_->clear();
+    stepText_->setText(QStringLiteral("まだお客は来ていません（お客人数 %1 人）。"
+                                      "グラフで 0 より下は、500円玉が足りなかった枚数です。")
+                               .arg(guests_));
     answerText_->clear();
     for (QPushButton* button : {stepButton_, playButton_, allButton_})
         button->setEnabled(true);
-    stepButton_->setFocus();
-    chart_->showEvenings(evenings_, served_);
+    chart_->setFocus();
+    chart_->showEvenings(evenings_, served_, eveningNumber_);
+    announce(stepText_->text());
+    emit eveningStarted();
 }
 
 void EveningWindow::serve(int guests)
@@ -218,15 +263,18 @@ void EveningWindow::serve(int guests)
     served_ += guests;
     const Evening& evening = evenings_.back();
     stepText_->setText(stepText(served_, evening.steps[static_cast<std::size_t>(served_ - 1)]));
-    chart_->showEvenings(evenings_, served_);
+    chart_->showEvenings(evenings_, served_, eveningNumber_);
     if (!finished())
         return;
     pause();
     answerText_->setText(answerText(evening));
+    // Before the buttons it would pass on its way there are disabled, so
+    // that a screen reader meets no button between the guest and the answer.
+    nextButton_->setFocus();
     for (QPushButton* button : {stepButton_, playButton_, allButton_})
         button->setEnabled(false);
-    nextButton_->setFocus();
     announce(stepText_->text() + QStringLiteral("。") + answerText_->text());
+    emit eveningEnded(evening.tableClass());
 }
 
 void EveningWindow::pause()
@@ -237,9 +285,10 @@ void EveningWindow::pause()
 
 void EveningWindow::announce(const QString& text)
 {
-    QWidget* focused = focusWidget() ? focusWidget() : this;
-    if (announcedOn_ && announcedOn_ != focused)
+    // The control that told the last thing keeps nothing of it.
+    if (announcedOn_)
         announcedOn_->setAccessibleDescription(announcedOn_->toolTip());
+    QWidget* focused = focusWidget() ? focusWidget() : this;
     announcedOn_ = focused;
     // The key stays in the description, after what the step says.
     focused->setAccessibleDescription(text + QStringLiteral("　") + focused->toolTip());

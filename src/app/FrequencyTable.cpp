@@ -4,6 +4,7 @@
 #include "FrequencyTable.h"
 
 #include "CellLabel.h"
+#include "EveningChart.h"
 #include "FrequencyTableAccessible.h"
 #include "TwipLayout.h"
 
@@ -86,17 +87,25 @@ FrequencyTable::FrequencyTable(const TwipLayout& layout, QWidget* parent) : QWid
         }
     }
 
-    // Drawn over the cells, inside the marked cell's border, in the theme's
-    // highlight colour, which stands out on the white cells.
-    focusMark_ = new QFrame(this);
-    focusMark_->setObjectName(QStringLiteral("focusMark"));
-    focusMark_->setFrameShape(QFrame::Box);
-    focusMark_->setLineWidth(2);
-    QPalette highlight = focusMark_->palette();
-    highlight.setColor(QPalette::WindowText, highlight.color(QPalette::Highlight));
-    focusMark_->setPalette(highlight);
-    focusMark_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    focusMark_->hide();
+    // Drawn over the cells, inside the marked cell's border: the focus in
+    // the theme's highlight colour, which stands out on the white cells, over
+    // an evening's class in a wider red, which stays there beside the focus.
+    landedMark_ = makeMark(QStringLiteral("landedMark"), 4, lowestPointColour(kWhite));
+    focusMark_ = makeMark(QStringLiteral("focusMark"), 2, palette().color(QPalette::Highlight));
+}
+
+QFrame* FrequencyTable::makeMark(const QString& name, int width, const QColor& colour)
+{
+    auto* mark = new QFrame(this);
+    mark->setObjectName(name);
+    mark->setFrameShape(QFrame::Box);
+    mark->setLineWidth(width);
+    QPalette look = mark->palette();
+    look.setColor(QPalette::WindowText, colour);
+    mark->setPalette(look);
+    mark->setAttribute(Qt::WA_TransparentForMouseEvents);
+    mark->hide();
+    return mark;
 }
 
 void FrequencyTable::showCounts(const ExperimentResult& result)
@@ -109,6 +118,31 @@ void FrequencyTable::clear()
 {
     for (QLabel* cell : countCells_)
         cell->clear();
+    markLanded(0);
+}
+
+void FrequencyTable::markLanded(int k)
+{
+    const int before = landed_;
+    landed_ = k;
+    // A screen reader hears of the cell selected now, and of the one no longer.
+    QAccessible::State selection;
+    selection.selected = true;
+    for (const int changed : {before, k}) {
+        if (changed == 0 || before == k)
+            continue;
+        QAccessibleStateChangeEvent event(countCell(changed), selection);
+        QAccessible::updateAccessibility(&event);
+    }
+    landedMark_->setVisible(k != 0);
+    if (k == 0)
+        return;
+    landedMark_->setGeometry(countCell(k)->geometry());
+    landedMark_->raise();
+    focusMark_->raise();
+    current_ = k;
+    if (hasFocus())
+        moveTo(k);
 }
 
 void FrequencyTable::keyPressEvent(QKeyEvent* event)

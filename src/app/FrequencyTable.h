@@ -33,14 +33,19 @@ public:
 
     // Every class's count, zeros included.
     void showCounts(const ExperimentResult& result);
-    // Every count cell blank, as when the window opened.
+    // Every count cell blank and unmarked, as when the window opened.
     void clear();
+    // Marks the class k = 1..63 an evening landed in, as red as the
+    // evening's lowest point, and makes it the current cell; 0 marks none.
+    void markLanded(int k);
 
     // Class k = 1..63: its count cell and the caption above it.
     QLabel* countCell(int k) const { return countCells_[static_cast<std::size_t>(k - 1)]; }
     QLabel* captionCell(int k) const { return captionCells_[static_cast<std::size_t>(k - 1)]; }
     // The class whose cell the arrow keys have reached.
     int currentClass() const { return current_; }
+    // The class marked by markLanded(), 0 for none.
+    int landedClass() const { return landed_; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -48,10 +53,13 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    QFrame* makeMark(const QString& name, int width, const QColor& colour);
     void moveTo(int k);
 
     std::array<QLabel*, kRows * kColumns> countCells_{};
     std::array<QLabel*, kRows * kColumns> captionCells_{};
     QFrame* focusMark_ = nullptr;
+    QFrame* landedMark_ = nullptr;
     int current_ = 1;
+    int landed_ = 0;
 };

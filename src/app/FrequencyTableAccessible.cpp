@@ -50,6 +50,9 @@ public:
         QAccessible::State s = QAccessibleWidget::state();
         s.focusable = true;
         s.focused = table_->hasFocus() && table_->currentClass() == k_;
+        // The class an evening landed in, which a screen reader reads as selected.
+        s.selectable = true;
+        s.selected = isSelected();
         return s;
     }
     QAccessibleInterface* parent() const override { return accessibleOf(table_); }
@@ -60,7 +63,7 @@ public:
         return QAccessibleWidget::interface_cast(type);
     }
 
-    bool isSelected() const override { return false; }
+    bool isSelected() const override { return table_->landedClass() == k_; }
     QList<QAccessibleInterface*> columnHeaderCells() const override
     {
         return {accessibleOf(table_->captionCell(k_))};
@@ -118,8 +121,12 @@ public:
             return nullptr;
         return accessibleOf(table().countCell(row * Table::kColumns + column + 1));
     }
-    int selectedCellCount() const override { return 0; }
-    QList<QAccessibleInterface*> selectedCells() const override { return {}; }
+    int selectedCellCount() const override { return table().landedClass() != 0 ? 1 : 0; }
+    QList<QAccessibleInterface*> selectedCells() const override
+    {
+        const int k = table().landedClass();
+        return k != 0 ? QList{accessibleOf(table().countCell(k))} : QList<QAccessibleInterface*>{};
+    }
     QString columnDescription(int) const override { return {}; }
     QString rowDescription(int) const override { return {}; }
     int selectedColumnCount() const override { return 0; }

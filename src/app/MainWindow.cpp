@@ -15,6 +15,7 @@
 #include "TheoryWindow.h"
 #include "TwipLayout.h"
 #include "WindowAccessibility.h"
+#include "WindowPlacement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -81,6 +82,7 @@ MainWindow::MainWindow(Services services)
     setWindowTitle(QStringLiteral(" トルミナの実験２"));
     setWindowIcon(QIcon(QStringLiteral(":/torumina/torumina.png")));
     setFixedSize(layout_.size(8295, 7680));
+    move(mainWindowPosition(size(), availableArea()));
     // The window's default font, which the table's two corner cells use.
     setFont(layout_.font(12));
     buildLayout();
@@ -95,14 +97,7 @@ MainWindow::MainWindow(Services services)
     qApp->installEventFilter(this);
 }
 
-MainWindow::~MainWindow()
-{
-    // The side windows go with this window, which is not to be activated then.
-    if (theory_)
-        disconnect(theory_, &QObject::destroyed, this, nullptr);
-    if (evening_)
-        disconnect(evening_, &QObject::destroyed, this, nullptr);
-}
+MainWindow::~MainWindow() = default;
 
 void MainWindow::buildLayout()
 {
@@ -179,11 +174,18 @@ void MainWindow::addTableCommands()
 
 bool MainWindow::event(QEvent* event)
 {
-    // Only the first activation of this window asks for the parameters:
-    // a modal box closing, or a switch between programs, activates it again.
-    if (event->type() == QEvent::WindowActivate && !activated_) {
-        activated_ = true;
-        QTimer::singleShot(0, this, &MainWindow::enterParameters);
+    if (event->type() == QEvent::WindowActivate) {
+        // Only the first activation of this window asks for the parameters:
+        // a modal box closing, or a switch between programs, activates it again.
+        if (!activated_) {
+            activated_ = true;
+            QTimer::singleShot(0, this, &MainWindow::enterParameters);
+        }
+        // The window system has moved the focus here: no key typed on a
+        // side window closed before can come any more.
+        for (QWidget* side : sideWindows())
+            if (side && side->isHidden())
+                side->deleteLater();
     }
     return QWidget::event(event);
 }
@@ -206,6 +208,22 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         default:
             break;
         }
+    }
+    if (isClosedSideWindow(watched)) {
+        // Keys typed on a side window as it closes (Esc, and at once F3)
+        // still reach it until the window system moves the focus here; they
+        // are meant for this window.
+        if (event->type() == QEvent::KeyPress) {
+            const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+            for (QAction* command : {compareAction_, eveningAction_})
+                if (command->shortcut() == pressed)
+                    command->trigger();
+            return true;
+        }
+        // Closed by the user, the keyboard goes back to the run.
+        if (event->type() == QEvent::Hide && static_cast<QWidget*>(watched)->isWindow()
+            && takesInput_)
+            activateWindow();
     }
     if (watched == table_ && event->type() == QEvent::ContextMenu) {
         const auto* request = static_cast<QContextMenuEvent*>(event);
@@ -324,10 +342,11 @@ void MainWindow::compareWithTheory()
     // Keys and the menu reach an action past the window's input filter.
     if (!takesInput_ || !compareAction_->isEnabled())
         return;
-    if (!theory_) {
+    // One closed a moment ago may still be taking its keys: this one among them.
+    if (!theory_ || theory_->isHidden()) {
+        if (theory_)
+            theory_->deleteLater();
         theory_ = new TheoryWindow(shown_, services_.dialogs, this);
-        // Closed by the user, the keyboard goes back to the run.
-        connect(theory_, &QObject::destroyed, this, [this] { activateWindow(); });
     }
     theory_->show();
     theory_->raise();
@@ -338,10 +357,14 @@ void MainWindow::watchEvening()
 {
     if (!takesInput_ || !eveningAction_->isEnabled())
         return;
-    if (!evening_) {
+    if (!evening_ || evening_->isHidden()) {
+        if (evening_)
+            evening_->deleteLater();
         evening_ = new EveningWindow(shown_.guests, services_.drawEveningSeed, this);
-        // Closed by the user, the keyboard goes back to the main window.
-        connect(evening_, &QObject::destroyed, this, [this] { activateWindow(); });
+        // The pupil sees the evening land in the table, as a ball in its bin.
+        connect(evening_, &EveningWindow::eveningEnded, table_, &FrequencyTable::markLanded);
+        connect(evening_, &EveningWindow::eveningStarted, table_,
+                [this] { table_->markLanded(0); });
     }
     evening_->show();
     evening_->raise();
@@ -365,14 +388,28 @@ void MainWindow::showTableMenu(std::optional<QPoint> mouseAt)
 
 void MainWindow::closeSideWindows()
 {
-    // Closed for a reset or the help, they must not take the keyboard back
-    // from the box or the window that comes next.
-    for (QWidget* side : std::initializer_list<QWidget*>{theory_, evening_}) {
+    // Closed for a reset or the help, while this window takes no input:
+    // they do not take the keyboard back from the box or the window that
+    // comes next.
+    for (QWidget* side : sideWindows()) {
         if (!side)
             continue;
-        disconnect(side, &QObject::destroyed, this, nullptr);
         side->close();
+        side->deleteLater();
     }
+}
+
+std::array<QWidget*, 2> MainWindow::sideWindows() const
+{
+    return {theory_, evening_};
+}
+
+bool MainWindow::isClosedSideWindow(const QObject* object) const
+{
+    if (!object->isWidgetType())
+        return false;
+    const QWidget* window = static_cast<const QWidget*>(object)->window();
+    return window->isHidden() && (window == theory_ || window == evening_);
 }
 
 void MainWindow::closeForHelp()

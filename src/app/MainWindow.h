@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -54,7 +55,7 @@ public:
     };
 
     explicit MainWindow(Services services);
-    ~MainWindow() override;
+    ~MainWindow() override; // where CuePlayer is complete
 
     // Closes the window on the way to the help window, without ending the
     // program.
@@ -93,6 +94,10 @@ private:
     // The theory and evening windows, which belong to the run and the
     // guests on screen.
     void closeSideWindows();
+    std::array<QWidget*, 2> sideWindows() const;
+    // Whether object belongs to a side window the user closed, which lives
+    // on until this window is active again.
+    bool isClosedSideWindow(const QObject* object) const;
 
     Services services_;
     // The window's scale, chosen once as it opens: as laid out, unless the

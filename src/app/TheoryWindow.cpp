@@ -8,6 +8,7 @@
 #include "NumberFormat.h"
 #include "TwipLayout.h"
 #include "WindowAccessibility.h"
+#include "WindowPlacement.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -25,10 +26,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-// The window's size as laid out, in twips like the other windows: 800 × 600
-// pixels, smaller on a screen without room for it.
-const QSize kWindowTwips(12000, 9000);
 
 // The chart as paintDistributionChart() draws it for the PNG, inside a
 // border that shows the keyboard focus. A screen reader, which cannot see
@@ -114,11 +111,8 @@ TheoryWindow::TheoryWindow(const ExperimentResult& run, Dialogs& dialogs, QWidge
 {
     reportAsWindow(staticMetaObject);
     setObjectName(QStringLiteral("theoryWindow"));
-    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral(" トルミナの実験２＿理論と比べる"));
-    const TwipLayout at = TwipLayout::fittingScreen(kWindowTwips);
-    resize(at.size(kWindowTwips.width(), kWindowTwips.height()));
-    setMinimumSize(at.size(kWindowTwips.width() * 2 / 3, kWindowTwips.height() * 2 / 3));
+    const TwipLayout at = placeSideWindow(this);
     setFont(at.font(15));
 
     QString spoken;

@@ -20,8 +20,9 @@ class TwipLayout;
 // 95 and 99 % of the run's evenings, and what the theory gives), the two
 // means, the chart torumina-sim draws, and the 63 classes' counts and
 // expected counts as a table. The figures can be copied for a spreadsheet
-// and the chart saved as the PNG torumina-sim would write. Closed by Esc,
-// by its button and by its close box; it deletes itself then.
+// and the chart saved as the PNG torumina-sim would write. Opens beside the
+// window it belongs to, its parent; closed by Esc, by its button and by its
+// close box.
 class TheoryWindow final : public QWidget
 {
     Q_OBJECT

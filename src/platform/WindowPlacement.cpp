@@ -52,17 +52,26 @@ SidePlacement placeBeside(QRect mainFrame, QMargins frame, QRect available)
     return {layout, QPoint(left, top)};
 }
 
-SidePlacement placeBeside(const QWidget* main)
+TwipLayout placeSideWindow(QWidget* window)
 {
+    const QWidget* main = window->parentWidget();
     const QRect available = availableArea(main);
-    if (!main)
-        return placeBeside(QRect(available.center(), QSize(0, 0)), {}, available);
-    const QRect frame = main->frameGeometry();
-    const QRect client = main->geometry();
-    return placeBeside(frame,
-                       QMargins(client.left() - frame.left(), client.top() - frame.top(),
-                                frame.right() - client.right(), frame.bottom() - client.bottom()),
-                       available);
+    SidePlacement place;
+    if (main) {
+        const QRect frame = main->frameGeometry();
+        const QRect client = main->geometry();
+        // Qt gives the margins in whole device-independent pixels, each up
+        // to one short at a fractional scale such as 150 %.
+        const QMargins margins(client.left() - frame.left() + 1, client.top() - frame.top() + 1,
+                               frame.right() - client.right() + 1,
+                               frame.bottom() - client.bottom() + 1);
+        place = placeBeside(frame, margins, available);
+    } else {
+        place = placeBeside(QRect(available.center(), QSize(0, 0)), {}, available);
+    }
+    window->setFixedSize(place.layout.size(kSideWindowTwips.width(), kSideWindowTwips.height()));
+    window->move(place.framePosition);
+    return place.layout;
 }
 
 QPoint mainWindowPosition(QSize mainSize, QRect available)

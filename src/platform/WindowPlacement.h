@@ -32,10 +32,13 @@ struct SidePlacement
 // window manager frames both), lies inside that area.
 SidePlacement placeBeside(QRect mainFrame, QMargins frame, QRect available);
 
-// The same for a side window of main, read off the window system; without
-// a main window (a test's side window alone), as beside nothing at the
-// centre of the primary screen.
-SidePlacement placeBeside(const QWidget* main);
+// Gives a side window, whose parent is the main window (none in a test),
+// its place beside it and its size, fixed: a window the user cannot resize
+// gets the same frame as the main window, which cannot be resized either,
+// so the margins measured on the main window hold for it under any window
+// manager (resizable windows get grips of their own). Returns the scale
+// its contents are laid out at.
+TwipLayout placeSideWindow(QWidget* window);
 
 // Where the main window of mainSize (its scaled client area) opens: the
 // pair of it and a side window as laid out centred in the free area, the

@@ -14,17 +14,6 @@
 
 namespace {
 
-// The class whose count the table's mark is on; 0 if it is on none.
-int marked(const QWidget& window)
-{
-    const auto* mark = window.findChild<QWidget*>("focusMark");
-    for (int k = 1; mark->isVisible() && k <= 63; ++k)
-        if (window.findChild<QLabel*>(QStringLiteral("dosu(%1)").arg(k))->geometry()
-            == mark->geometry())
-            return k;
-    return 0;
-}
-
 int theoryWindows(const QWidget& window)
 {
     return int(window.findChildren<TheoryWindow*>().size());

@@ -4,7 +4,8 @@
 """e2e.py [--desktop | --wm | --scale S] BINARY DATA: the program on a private X server, driven by
 xdotool, for what needs one: input queued behind a busy program, focus across windows, the close
 box, the icon; --desktop adds a session and an AT-SPI bus and reads what a screen reader reads;
---wm runs under a window manager; --scale puts it on a 1366 × 768 screen at that scale."""
+--wm runs under a window manager; --scale puts it on a 1366 × 768 screen at that scale, under a
+window manager that keeps a panel's room free."""
 import contextlib, ctypes, os, re, shutil, signal, subprocess, sys, tempfile, time  # noqa: E401
 
 MAIN, HELP = ' トルミナの実験２', ' トルミナの実験２＿ヘルプ（設問と操作方法）'
@@ -14,8 +15,9 @@ EVENING = ' トルミナの実験２＿一晩の様子'
 AT = {'終了': (28, 12), 'HELP': (468, 12), '初期化': (524, 12), '実験開始': (492, 468), '閉じる': (584, 12)}
 WIDTH = {MAIN: 553, HELP: 617}
 procs = []  # the processes started, the program last
-DESKTOP, WM = sys.argv[1] == '--desktop', sys.argv[1] == '--wm'
 SCALE = sys.argv[2] if sys.argv[1] == '--scale' else None
+DESKTOP, WM = sys.argv[1] == '--desktop', sys.argv[1] == '--wm' or SCALE
+PANEL = 32  # the height of the panel at the foot of a small screen
 BINARY, DATA = sys.argv[-2:]
 
 
@@ -54,10 +56,13 @@ def focused(title):
     wait(lambda: x('getwindowname', x('getwindowfocus')) == title, f'{title} focused')
 
 
-def geometry(title):  # left, top, width, height on the screen, framed or not
-    info = x('-id', window(title), tool='xwininfo')
-    return tuple(int(re.search(rf'{field}: +(-?\d+)', info)[1]) for field in (
+def geometry(title, frame=False):  # left, top, width, height on the screen, with the frame or not
+    info = x('-id', w := window(title), tool='xwininfo')
+    left, top, width, height = (int(re.search(rf'{field}: +(-?\d+)', info)[1]) for field in (
         'Absolute upper-left X', 'Absolute upper-left Y', 'Width', 'Height'))
+    extents = x('-id', w, '_NET_FRAME_EXTENTS', tool='xprop') if frame else ''
+    l, r, t, b = map(int, re.findall(r'\d+', extents.partition('=')[2]) or [0] * 4)
+    return left - l, top - t, width + l + r, height + t + b
 
 
 def click(name, title=MAIN):  # where the button is, at the window's scale, whether it listens or not
@@ -117,13 +122,13 @@ def journey():
     time.sleep(1)
     shown(MAIN)
     hear_table(trials=37, said=r'不足枚数の平均 -?[0-9]*\.[0-9]（お客人数 10、実験回数 37）。次の実験は［初期化］から。')
-    for _ in range(2):  # F2 opens one theory window, Esc closes it, and the keyboard comes back
-        focused(MAIN)
-        x('key', 'F2')
+    focused(MAIN)  # F2 opens one theory window, Esc closes it, and the keyboard comes back;
+    x('key', 'F2')  # F2 queued behind Esc on a busy program opens it again
+    for close in (lambda: x('key', 'Escape', 'F2'), lambda: x('key', 'Escape')):
         shown(MAIN, THEORY)
         focused(THEORY)
-        x('key', 'Escape')
-        shown(MAIN)
+        stopped(close)
+    shown(MAIN)
     watch_evening()
     # A reset queued behind a run comes after it, never inside it.
     click('初期化')
@@ -140,16 +145,17 @@ def journey():
     assert close_box() == 0, 'the exit status'
 
 
-def watch_evening(evening=EVENING):  # F3 opens one, End ends it, Esc closes it
-    focused(MAIN)
+def watch_evening(evening=EVENING):  # F3 opens one, End ends it, Esc closes it; Esc and F3
+    focused(MAIN)  # queued behind a busy moment close it and open another
     x('key', 'F3')
-    shown(MAIN, evening)
-    focused(evening)
-    x('key', 'End')
-    if DESKTOP:  # the answer, as a screen reader finds it
-        accessible(lambda at, app: at.findDescendant(
-            app, lambda a: a.name.startswith('この夜は 500円玉'), True), 'the answer')
-    x('key', 'Escape')
+    for close in (lambda: x('key', 'Escape', 'F3'), lambda: x('key', 'Escape')):
+        shown(MAIN, evening)
+        focused(evening)
+        x('key', 'End')
+        if DESKTOP:  # the answer, as a screen reader finds it
+            accessible(lambda at, app: at.findDescendant(
+                app, lambda a: a.name.startswith('この夜の不足枚数は'), True), 'the answer')
+        stopped(close)
     shown(MAIN)
     hear_table(trials=37, said='不足枚数の平均 .*')  # the run still there, the focus back on it
 
@@ -173,7 +179,7 @@ def enter_after_reset():
     assert procs[-1].wait(60) == 0, 'the exit status'
 
 
-def small_screen():  # every window, 実験開始 included, inside the screen
+def small_screen():  # every window, 実験開始 included, inside the free area; at 100 % side by side
     answer(GUESTS)
     answer(TRIALS)
     x('windowfocus', '--sync', window(MAIN))
@@ -182,6 +188,9 @@ def small_screen():  # every window, 実験開始 included, inside the screen
         focused(MAIN)
         x('key', key)
         inside(title)
+        main, side = geometry(MAIN, frame=True), geometry(title, frame=True)
+        apart = main[0] + main[2] <= side[0] or side[0] + side[2] <= main[0]
+        assert apart or SCALE != '1', f'{title} at {side} over the main window at {main}'
         x('key', 'Escape')
         shown(MAIN)
     for title, leave in ((MAIN, 'HELP'), (HELP, '閉じる')):
@@ -192,10 +201,10 @@ def small_screen():  # every window, 実験開始 included, inside the screen
     assert close_box() == 0, 'the exit status'
 
 
-def inside(title):
-    left, top, width, height = geometry(title)
-    assert left >= 0 and top >= 0 and left + width <= 1366 and top + height <= 768, \
-        f'{title} at {width}x{height}+{left}+{top} is not inside the 1366x768 screen'
+def inside(title):  # framed, and above the panel
+    left, top, width, height = geometry(title, frame=True)
+    assert left >= 0 and top >= 0 and left + width <= 1366 and top + height <= 768 - PANEL, \
+        f'{title} at {width}x{height}+{left}+{top} is not inside the free 1366x{768 - PANEL}'
 
 
 def accessible(find, what):  # find's answer once the program's tree gives one, over AT-SPI
@@ -277,8 +286,11 @@ with tempfile.TemporaryDirectory() as tmp:
             os.environ['DBUS_SESSION_BUS_ADDRESS'] = f'unix:path={tmp}/no-bus'
         if SCALE:
             os.environ['QT_SCALE_FACTOR'] = SCALE
-        if WM:
-            spawn('openbox', '--sm-disable', stderr=subprocess.DEVNULL)
+        if WM:  # on a small screen keeping a panel's room at the foot free, as a desktop does
+            with open(f'{tmp}/rc.xml', 'w') as f:
+                f.write('<openbox_config xmlns="http://openbox.org/3.4/rc"><margins><bottom>'
+                        f'{PANEL if SCALE else 0}</bottom></margins></openbox_config>')
+            spawn('openbox', '--sm-disable', '--config-file', f.name, stderr=subprocess.DEVNULL)
             wait(lambda: 'window id' in x('-root', '_NET_SUPPORTING_WM_CHECK', tool='xprop'), 'openbox')
         shutil.copy(f'{DATA}/pinpon.wav', tmp)  # and a FIFO as the quit cue
         os.mkfifo(f'{tmp}/endpinpon.wav')

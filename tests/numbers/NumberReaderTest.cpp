@@ -64,28 +64,6 @@ TEST(ReadNumber, APastedMebibyteReadsInLinearTime)
     EXPECT_EQ(readNumber(u"1e" + std::u16string(1 << 20, u'9')), refused);
 }
 
-TEST(ReadSeed, TakesTheDigitsAPupilTypesOrPastesAndNothingElse)
-{
-    const std::pair<std::u16string, std::optional<std::uint64_t>> rows[] = {
-            {u"1234", 1234},
-            {u"１２３４", 1234},
-            {u" 1234\u3000", 1234},
-            {u"1234\r\n", 1234},
-            {u"18446744073709551615", UINT64_MAX},
-            {u"18446744073709551616", refused},
-            {u"00000000000000000000007", 7},
-            {u"", refused},
-            {u" \n", refused},
-            {u"12 34", refused},
-            {u"+5", refused},
-            {u"-1", refused},
-            {u"1e3", refused},
-            {u"\u0131", refused}, // a dotless i, whose low byte is the digit 1
-    };
-    for (const auto& [typed, seed] : rows)
-        EXPECT_EQ(readSeed(typed), seed) << std::string(typed.begin(), typed.end());
-}
-
 TEST(FormatMean, ShowsOneDecimalWithoutLeadingZero)
 {
     // No sign on a zero; ties go away from zero, and -7.45f falls short of one.

@@ -149,6 +149,16 @@ protected:
                                                         target->mapToGlobal(QPointF(5, 5)),
                                                         Qt::LeftButton, Qt::LeftButton, {}));
     }
+    // The class whose count the table's focus mark (or another) is on; 0 if it is on none.
+    static int marked(const QWidget& window, const char* mark = "focusMark")
+    {
+        const auto* frame = window.findChild<QWidget*>(mark);
+        for (int k = 1; frame->isVisible() && k <= 63; ++k)
+            if (window.findChild<QLabel*>(QStringLiteral("dosu(%1)").arg(k))->geometry()
+                == frame->geometry())
+                return k;
+        return 0;
+    }
     // The experiments the table counts.
     static int countSum(const QWidget& window)
     {
