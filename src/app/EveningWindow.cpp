@@ -89,6 +89,13 @@ EveningWindow::EveningWindow(int guests, std::function<std::uint64_t()> drawSeed
     startEvening(drawSeed_());
 }
 
+EveningWindow::~EveningWindow()
+{
+    // The seed box loses the focus as QWidget's destructor hides the window,
+    // when this one's members are gone.
+    disconnect(seedBox_, nullptr, this, nullptr);
+}
+
 // The seed with the reason it was refused, which wraps where the window is
 // small, and the speed: the buttons' row has no room to spare on a small
 // screen, where the style keeps each button 80 pixels wide.
@@ -184,6 +191,12 @@ void EveningWindow::keyPressEvent(QKeyEvent* event)
     default:
         QWidget::keyPressEvent(event);
     }
+}
+
+void EveningWindow::closeEvent(QCloseEvent* event)
+{
+    pause();
+    QWidget::closeEvent(event);
 }
 
 void EveningWindow::serveOneGuest()

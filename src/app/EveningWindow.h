@@ -35,6 +35,7 @@ class EveningWindow final : public QWidget
 public:
     // drawSeed gives the seed of each new evening.
     EveningWindow(int guests, std::function<std::uint64_t()> drawSeed, QWidget* parent = nullptr);
+    ~EveningWindow() override;
 
 signals:
     // The evening came to its end, in this class of the table.
@@ -55,6 +56,8 @@ public slots:
 protected:
     // The window's own keys, where the focused control has no use for them.
     void keyPressEvent(QKeyEvent* event) override;
+    // Closed, the window may live on a moment, hidden; it plays no more.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     // The window's parts, built in the order the keyboard meets them.

@@ -360,11 +360,11 @@ void MainWindow::watchEvening()
     if (!evening_ || evening_->isHidden()) {
         if (evening_)
             evening_->deleteLater();
-        evening_ = new EveningWindow(shown_.guests, services_.drawEveningSeed, this);
+        auto* evening = new EveningWindow(shown_.guests, services_.drawEveningSeed, this);
         // The pupil sees the evening land in the table, as a ball in its bin.
-        connect(evening_, &EveningWindow::eveningEnded, table_, &FrequencyTable::markLanded);
-        connect(evening_, &EveningWindow::eveningStarted, table_,
-                [this] { table_->markLanded(0); });
+        connect(evening, &EveningWindow::eveningEnded, table_, &FrequencyTable::markLanded);
+        connect(evening, &EveningWindow::eveningStarted, table_, [this] { table_->markLanded(0); });
+        evening_ = evening;
     }
     evening_->show();
     evening_->raise();

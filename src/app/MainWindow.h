@@ -18,7 +18,6 @@
 
 class CuePlayer;
 class Dialogs;
-class EveningWindow;
 class ExperimentEngine;
 class FrequencyTable;
 class ProgramEnd;
@@ -26,7 +25,6 @@ class QAction;
 class QLabel;
 class QMenu;
 class QPushButton;
-class TheoryWindow;
 
 // The main window: the parameters, the frequency table of a run of
 // experiments with its mean, and four commands. Two more live on keys and
@@ -116,8 +114,10 @@ private:
     QAction* eveningAction_ = nullptr;
     QAction* copyAction_ = nullptr;
     QMenu* tableMenu_ = nullptr;
-    QPointer<TheoryWindow> theory_;
-    QPointer<EveningWindow> evening_;
+    // As plain widgets: a side window is compared with a widget's window while
+    // its own destructor has run and QWidget's still sends events.
+    QPointer<QWidget> theory_;
+    QPointer<QWidget> evening_;
     // The guests and trials asked for, and the run the table shows: no
     // experiment counted before a run and after a reset.
     ExperimentResult shown_;
