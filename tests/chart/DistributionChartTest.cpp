@@ -40,13 +40,10 @@ TEST(ChartFile, AFailedSaveSaysWhyInJapanese)
     EXPECT_EQ(fileFailureReason(EXDEV), "書き込めませんでした（エラー番号 18）。");
     EXPECT_EQ(fileFailureReason(0), "書き込めませんでした。");
     const QTemporaryDir folder; // the reason of the failing call, not of a call after it
-    const DistributionChart chart =
-            distributionChart({.guests = 5, .trials = 20}, exactDistribution(5), {});
-    for (const auto& [name, said] : {std::pair{QString("missing/c.png"), "フォルダがありません。"},
-                                     {QString(300, 'c') + ".png", "ファイル名が長すぎます。"}}) {
-        const auto error = saveDistributionChartPng(folder.filePath(name), chart);
-        ASSERT_TRUE(error) << name.toStdString();
-        EXPECT_EQ(chartSaveFailure("c.png", *error).toStdString(),
-                  std::string("グラフを「c.png」に保存できませんでした。\n") + said);
-    }
+    const auto error = saveDistributionChartPng(
+            folder.filePath(QString(300, 'c') + ".png"),
+            distributionChart({.guests = 5, .trials = 20}, exactDistribution(5), {}));
+    ASSERT_TRUE(error);
+    EXPECT_EQ(chartSaveFailure("c.png", *error),
+              "グラフを「c.png」に保存できませんでした。\nファイル名が長すぎます。");
 }

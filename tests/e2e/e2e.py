@@ -145,12 +145,12 @@ def journey():
     assert close_box() == 0, 'the exit status'
 
 
-def watch_evening(evening=EVENING):  # F3 opens one, End ends it, Esc closes it; Esc and F3
+def watch_evening():  # F3 opens one, End ends it, Esc closes it; Esc and F3
     focused(MAIN)  # queued behind a busy moment close it and open another
     x('key', 'F3')
     for close in (lambda: x('key', 'Escape', 'F3'), lambda: x('key', 'Escape')):
-        shown(MAIN, evening)
-        focused(evening)
+        shown(MAIN, EVENING)
+        focused(EVENING)
         x('key', 'End')
         if DESKTOP:  # the answer, as a screen reader finds it
             accessible(lambda at, app: at.findDescendant(
@@ -189,8 +189,8 @@ def small_screen():  # every window, 実験開始 included, inside the free area
         x('key', key)
         inside(title)
         main, side = geometry(MAIN, frame=True), geometry(title, frame=True)
-        apart = main[0] + main[2] <= side[0] or side[0] + side[2] <= main[0]
-        assert apart or SCALE != '1', f'{title} at {side} over the main window at {main}'
+        assert SCALE != '1' or main[0] + main[2] <= side[0] or side[0] + side[2] <= main[0], \
+            f'{title} at {side} over the main window at {main}'
         x('key', 'Escape')
         shown(MAIN)
     for title, leave in ((MAIN, 'HELP'), (HELP, '閉じる')):
