@@ -16,22 +16,23 @@ namespace {
 constexpr double kTwipsPerPixel = 15.0;
 // Room for a title bar and borders, which are not known before the window
 // is shown: a window that fits with this much to spare fits once framed.
-const QSize kFrameRoom(16, 48);
+const QMargins kFrameRoom(8, 40, 8, 8);
 
 } // namespace
 
-TwipLayout TwipLayout::fitting(QSize clientTwips, QSize available)
+TwipLayout TwipLayout::fitting(QSize clientTwips, QSize room, QMargins frame)
 {
-    const QSize room = available - kFrameRoom;
-    const double wide = room.width() * kTwipsPerPixel / clientTwips.width();
-    const double high = room.height() * kTwipsPerPixel / clientTwips.height();
+    const QSize inside = room.shrunkBy(frame);
+    const double wide = inside.width() * kTwipsPerPixel / clientTwips.width();
+    const double high = inside.height() * kTwipsPerPixel / clientTwips.height();
     return TwipLayout(std::clamp(std::min(wide, high), 0.25, 1.0));
 }
 
 TwipLayout TwipLayout::fittingScreen(QSize clientTwips)
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? fitting(clientTwips, screen->availableGeometry().size()) : TwipLayout();
+    return screen ? fitting(clientTwips, screen->availableGeometry().size(), kFrameRoom)
+                  : TwipLayout();
 }
 
 int TwipLayout::pixels(int twips) const

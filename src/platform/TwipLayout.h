@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QFont>
+#include <QMargins>
 #include <QRect>
 #include <QSize>
 
@@ -17,10 +18,10 @@ class TwipLayout
 public:
     explicit TwipLayout(double scale = 1.0) : scale_(scale) { }
 
-    // As laid out where a window of clientTwips, with room for its frame,
-    // fits the available area of its screen (in device-independent pixels);
-    // else the largest smaller scale at which it fits.
-    static TwipLayout fitting(QSize clientTwips, QSize available);
+    // As laid out where a window of clientTwips with a frame of these
+    // margins fits into room (in device-independent pixels); else the
+    // largest smaller scale at which it fits.
+    static TwipLayout fitting(QSize clientTwips, QSize room, QMargins frame);
     // fitting() on the primary screen, or as laid out without one.
     static TwipLayout fittingScreen(QSize clientTwips);
 

@@ -11,21 +11,9 @@
 
 namespace {
 
-constexpr double kTwipsPerPixel = 15.0;
 // Below this a side window's words grow too small to read beside the main
 // window; it goes over the main window instead.
 constexpr double kSmallestBeside = 2.0 / 3.0;
-
-// The largest scale, up to as laid out, at which a side window with its
-// frame fits into room.
-double scaleFitting(QMargins frame, QSize room)
-{
-    const double wide = (room.width() - frame.left() - frame.right()) * kTwipsPerPixel
-            / kSideWindowTwips.width();
-    const double high = (room.height() - frame.top() - frame.bottom()) * kTwipsPerPixel
-            / kSideWindowTwips.height();
-    return std::clamp(std::min(wide, high), 0.25, 1.0);
-}
 
 } // namespace
 
@@ -35,11 +23,10 @@ SidePlacement placeBeside(QRect mainFrame, QMargins frame, QRect available)
     const int roomLeft = mainFrame.left() - available.left();
     const bool right = roomRight >= roomLeft;
     const QSize beside(std::max(roomRight, roomLeft), available.height());
-    double scale = scaleFitting(frame, beside);
-    const bool fitsBeside = scale >= kSmallestBeside;
+    TwipLayout layout = TwipLayout::fitting(kSideWindowTwips, beside, frame);
+    const bool fitsBeside = layout.scale() >= kSmallestBeside;
     if (!fitsBeside)
-        scale = scaleFitting(frame, available.size());
-    const TwipLayout layout(scale);
+        layout = TwipLayout::fitting(kSideWindowTwips, available.size(), frame);
     const QSize framed =
             layout.size(kSideWindowTwips.width(), kSideWindowTwips.height()).grownBy(frame);
     int left = 0;
