@@ -13,6 +13,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QPointer>
+#include <QSignalSpy>
 #include <QSlider>
 
 class EveningWindowTest : public MainWindowTest
@@ -79,12 +80,11 @@ TEST_F(EveningWindowTest, EveryKeyActsWhereTheFocusLeavesIt)
             for (QWidget* widget : evening->findChildren<QWidget*>())
                 if (widget->focusPolicy() != Qt::NoFocus && nameOf(widget) == control)
                     widget->setFocus();
-            QStringList path;
-            const auto watch =
-                    QObject::connect(qApp, &QApplication::focusChanged,
-                                     [&](QWidget*, QWidget* now) { path << nameOf(now); });
+            QSignalSpy moves(qApp, &QApplication::focusChanged);
             press(key);
-            QObject::disconnect(watch);
+            QStringList path;
+            for (const QList<QVariant>& move : moves)
+                path << nameOf(move[1].value<QWidget*>());
             said += QString("%1 + %2: %3 | %4\n").arg(control, keyName, path.join(" → "), seen());
         }
     }

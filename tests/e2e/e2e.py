@@ -122,14 +122,20 @@ def journey():
     time.sleep(1)
     shown(MAIN)
     hear_table(trials=37, said=r'不足枚数の平均 -?[0-9]*\.[0-9]（お客人数 10、実験回数 37）。次の実験は［初期化］から。')
-    focused(MAIN)  # F2 opens one theory window, Esc closes it, and the keyboard comes back;
-    x('key', 'F2')  # F2 queued behind Esc on a busy program opens it again
-    for close in (lambda: x('key', 'Escape', 'F2'), lambda: x('key', 'Escape')):
-        shown(MAIN, THEORY)
-        focused(THEORY)
-        stopped(close)
-    shown(MAIN)
-    watch_evening()
+    for key, side in (('F2', THEORY), ('F3', EVENING)):  # each opens one side window, Esc closes
+        focused(MAIN)  # it and the keyboard comes back; Esc and the key queued behind a busy
+        x('key', key)  # moment close it and open another; End ends an evening
+        for close in (lambda: x('key', 'Escape', key), lambda: x('key', 'Escape')):
+            shown(MAIN, side)
+            focused(side)
+            if side == EVENING:
+                x('key', 'End')
+            if DESKTOP and side == EVENING:  # the answer, as a screen reader finds it
+                accessible(lambda at, app: at.findDescendant(
+                    app, lambda a: a.name.startswith('この夜の不足枚数は'), True), 'the answer')
+            stopped(close)
+        shown(MAIN)
+        hear_table(trials=37, said='不足枚数の平均 .*')  # the run still there, the focus back on it
     # A reset queued behind a run comes after it, never inside it.
     click('初期化')
     answer(GUESTS, '1000')
@@ -143,21 +149,6 @@ def journey():
     click('終了')  # the quit cue is a FIFO, which must not hold up the end
     answer('トルミナの実験', key='Escape')
     assert close_box() == 0, 'the exit status'
-
-
-def watch_evening():  # F3 opens one, End ends it, Esc closes it; Esc and F3
-    focused(MAIN)  # queued behind a busy moment close it and open another
-    x('key', 'F3')
-    for close in (lambda: x('key', 'Escape', 'F3'), lambda: x('key', 'Escape')):
-        shown(MAIN, EVENING)
-        focused(EVENING)
-        x('key', 'End')
-        if DESKTOP:  # the answer, as a screen reader finds it
-            accessible(lambda at, app: at.findDescendant(
-                app, lambda a: a.name.startswith('この夜の不足枚数は'), True), 'the answer')
-        stopped(close)
-    shown(MAIN)
-    hear_table(trials=37, said='不足枚数の平均 .*')  # the run still there, the focus back on it
 
 
 def enter_after_reset():

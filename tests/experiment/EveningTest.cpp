@@ -9,9 +9,9 @@
 #include <limits>
 
 // The evening of a seed is the one experiment of a run of one trial with that seed: the engine
-// counts its lowest point, in the class the evening names. Its guests one by one are
-// torumina-sim --evening's golden reports. Guest counts on either side of the
-// engine's words of 64 draws; seed 3 with 10 guests never runs short, 1234 with 35 does.
+// counts its lowest point, in the class the evening names (its guests one by one are golden
+// reports of torumina-sim --evening). Guest counts on either side of the engine's words of 64
+// draws; seed 3 with 10 guests never runs short, 1234 with 35 does.
 TEST(Evening, EndsWhereTheEngineCountsTheFirstExperimentOfItsSeed)
 {
     for (auto [seed, guests] : {std::pair<std::uint64_t, int>{3, 10},

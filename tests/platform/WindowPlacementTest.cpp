@@ -22,11 +22,10 @@ TEST(PlaceBeside, InsideTheFreeAreaBesideTheMainWindowWhereThereIsRoom)
                 const QRect side(placed.framePosition,
                                  placed.layout.size(12000, 9000).grownBy(frame));
                 EXPECT_TRUE(available.contains(side));
-                const int room =
-                        std::max(available.right() - main.right(), main.left() - available.left());
-                EXPECT_TRUE(room < 542 || available.height() < 434 || !side.intersects(main));
-                EXPECT_TRUE(room < 808 || available.height() < 634
-                            || side.size() == QSize(808, 634));
+                const int room = std::max(available.right() - main.right(), x - available.left());
+                const int height = available.height();
+                EXPECT_TRUE(room < 542 || height < 434 || !side.intersects(main));
+                EXPECT_TRUE(room < 808 || height < 634 || side.size() == QSize(808, 634));
             }
         }
     }
