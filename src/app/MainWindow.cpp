@@ -26,13 +26,17 @@
 #include <QIcon>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTimer>
+#include <QVBoxLayout>
 
 namespace {
 
 const QColor kLightCyan(128, 255, 255);
+// The laid-out area under the menu bar: 553 × 512 pixels as laid out.
+constexpr QSize kAreaTwips(8295, 7680);
 
 QPushButton* makeButton(QWidget* window, const QString& objectName, QRect geometry,
                         const QString& caption, const QFont& font)
@@ -73,20 +77,30 @@ private:
 } // namespace
 
 MainWindow::MainWindow(Services services)
-    : services_(std::move(services)),
-      layout_(TwipLayout::fittingScreen(QSize(8295, 7680))),
-      cuePlayer_(services_.makeCuePlayer())
+    : services_(std::move(services)), cuePlayer_(services_.makeCuePlayer())
 {
     reportAsWindow(staticMetaObject);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral(" トルミナの実験２"));
     setWindowIcon(QIcon(QStringLiteral(":/torumina/torumina.png")));
-    setFixedSize(layout_.size(8295, 7680));
-    move(mainWindowPosition(size(), availableArea()));
+    QMenuBar* menuBar = buildMenuBar();
+    // The menu bar keeps the desktop's font on a small screen, where the
+    // area under it is drawn smaller.
+    layout_ = TwipLayout::fittingScreen(kAreaTwips, menuBar->sizeHint().height());
+    auto* area = new QWidget(this);
+    area->setObjectName(QStringLiteral("area"));
+    area->setFixedSize(layout_.size(kAreaTwips));
     // The window's default font, which the table's two corner cells use.
-    setFont(layout_.font(12));
-    buildLayout();
-    addTableCommands();
+    area->setFont(layout_.font(12));
+    buildLayout(area);
+    addTableMenu();
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins({});
+    column->setSizeConstraint(QLayout::SetFixedSize);
+    column->setMenuBar(menuBar);
+    column->addWidget(area);
+    column->activate();
+    move(mainWindowPosition(size(), availableArea()));
     // The table comes after the start button: after a run, with that button
     // disabled, Tab leads from the result to the other commands.
     setTabOrder(startButton_, table_);
@@ -99,70 +113,103 @@ MainWindow::MainWindow(Services services)
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::buildLayout()
+QMenuBar* MainWindow::buildMenuBar()
+{
+    auto* bar = new QMenuBar(this);
+    QMenu* experiment = bar->addMenu(QStringLiteral("実験(&E)"));
+    startAction_ =
+            addCommand(experiment, QStringLiteral("実験開始(&S)"), &MainWindow::runExperiments);
+    resetAction_ = addCommand(experiment, QStringLiteral("初期化(&R)"), &MainWindow::resetTable);
+    experiment->addSeparator();
+    quitAction_ = addCommand(experiment, QStringLiteral("終了(&X)"), &MainWindow::quit);
+    QMenu* view = bar->addMenu(QStringLiteral("表示(&V)"));
+    compareAction_ = addCommand(view, QStringLiteral("理論と比べる(&T)"),
+                                &MainWindow::compareWithTheory, Qt::Key_F2);
+    eveningAction_ = addCommand(view, QStringLiteral("一晩の様子を見る(&N)"),
+                                &MainWindow::watchEvening, Qt::Key_F3);
+    copyAction_ = addCommand(view, QStringLiteral("表をコピー(&C)"), &MainWindow::copyTable,
+                             QKeySequence::Copy);
+    QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
+    helpAction_ = addCommand(help, QStringLiteral("使い方(&U)"), &MainWindow::showHelp, Qt::Key_F1);
+    addCommand(help, QStringLiteral("このプログラムについて(&A)"), &MainWindow::tellAbout);
+    // Until the parameters are answered there is nothing to compare, watch
+    // or copy, as after a reset.
+    for (QAction* command : {compareAction_, eveningAction_, copyAction_})
+        command->setEnabled(false);
+    return bar;
+}
+
+QAction* MainWindow::addCommand(QMenu* menu, const QString& text, void (MainWindow::*handler)(),
+                                const QKeySequence& key)
+{
+    QAction* command = menu->addAction(text);
+    command->setShortcut(key);
+    // Keys and the menu reach a command past the window's input filter.
+    connect(command, &QAction::triggered, this, [this, handler] {
+        if (takesInput_)
+            (this->*handler)();
+    });
+    // On the window, its key works wherever the window's focus is.
+    addAction(command);
+    return command;
+}
+
+void MainWindow::buildLayout(QWidget* area)
 {
     const TwipLayout& at = layout_;
     const CellLook white{at.font(19), kWhite};
     const CellLook whiteBold{at.font(19, true), kWhite};
     const QFont buttonFont = at.font(15);
 
-    quitButton_ = makeButton(this, QStringLiteral("Command2"), at.rect(0, 0, 855, 375),
+    quitButton_ = makeButton(area, QStringLiteral("Command2"), at.rect(0, 0, 855, 375),
                              QStringLiteral("終了"), buttonFont);
-    makeCellLabel(this, QStringLiteral("Label84"), at.rect(1920, 0, 4455, 375),
+    makeCellLabel(area, QStringLiteral("Label84"), at.rect(1920, 0, 4455, 375),
                   QStringLiteral("トルミナの実験（その２）"), {at.font(21, true), kLightCyan});
-    helpButton_ = makeButton(this, QStringLiteral("Command4"), at.rect(6600, 0, 855, 375),
+    helpButton_ = makeButton(area, QStringLiteral("Command4"), at.rect(6600, 0, 855, 375),
                              QStringLiteral("HELP"), buttonFont);
-    resetButton_ = makeButton(this, QStringLiteral("Command3"), at.rect(7440, 0, 855, 375),
+    resetButton_ = makeButton(area, QStringLiteral("Command3"), at.rect(7440, 0, 855, 375),
                               QStringLiteral("初期化"), buttonFont);
 
     // From (0, 360) to (8280, 360), both end points drawn.
-    auto* rule = new QFrame(this);
+    auto* rule = new QFrame(area);
     rule->setObjectName(QStringLiteral("Line1"));
     rule->setGeometry(0, at.pixels(360), at.pixels(8280) + 1, 1);
     rule->setBackgroundRole(QPalette::WindowText);
     rule->setAutoFillBackground(true);
 
-    table_ = new FrequencyTable(layout_, this);
+    table_ = new FrequencyTable(layout_, area);
 
-    makeCellLabel(this, QStringLiteral("Label83"), at.rect(240, 6600, 1455, 375),
+    makeCellLabel(area, QStringLiteral("Label83"), at.rect(240, 6600, 1455, 375),
                   QStringLiteral("お客人数"), whiteBold);
-    guestCountLabel_ = makeCellLabel(this, QStringLiteral("Label82"),
+    guestCountLabel_ = makeCellLabel(area, QStringLiteral("Label82"),
                                      at.rect(1680, 6600, 1095, 375), QString(), white);
     guestCountLabel_->setAccessibleDescription(QStringLiteral("お客人数"));
-    makeCellLabel(this, QStringLiteral("Label4"), at.rect(3000, 6840, 2295, 375),
+    makeCellLabel(area, QStringLiteral("Label4"), at.rect(3000, 6840, 2295, 375),
                   QStringLiteral("不足枚数の平均"), whiteBold);
-    meanLabel_ = makeCellLabel(this, QStringLiteral("Label3"), at.rect(5280, 6840, 1095, 375),
+    meanLabel_ = makeCellLabel(area, QStringLiteral("Label3"), at.rect(5280, 6840, 1095, 375),
                                QString(), white);
     meanLabel_->setAccessibleDescription(QStringLiteral("不足枚数の平均"));
-    startButton_ = makeButton(this, QStringLiteral("Command1"), at.rect(6720, 6720, 1335, 615),
+    startButton_ = makeButton(area, QStringLiteral("Command1"), at.rect(6720, 6720, 1335, 615),
                               QStringLiteral("実験開始"), buttonFont);
-    makeCellLabel(this, QStringLiteral("Label1"), at.rect(240, 7080, 1455, 375),
+    makeCellLabel(area, QStringLiteral("Label1"), at.rect(240, 7080, 1455, 375),
                   QStringLiteral("実験回数"), whiteBold);
-    trialCountLabel_ = makeCellLabel(this, QStringLiteral("Label2"), at.rect(1680, 7080, 1095, 375),
+    trialCountLabel_ = makeCellLabel(area, QStringLiteral("Label2"), at.rect(1680, 7080, 1095, 375),
                                      QString(), white);
     trialCountLabel_->setAccessibleDescription(QStringLiteral("実験回数"));
 
-    connect(startButton_, &QPushButton::clicked, this, &MainWindow::runExperiments);
-    connect(quitButton_, &QPushButton::clicked, this, &MainWindow::quit);
-    connect(resetButton_, &QPushButton::clicked, this, &MainWindow::resetTable);
-    connect(helpButton_, &QPushButton::clicked, this, &MainWindow::showHelp);
+    const std::pair<QPushButton*, QAction*> commands[] = {{startButton_, startAction_},
+                                                          {quitButton_, quitAction_},
+                                                          {resetButton_, resetAction_},
+                                                          {helpButton_, helpAction_}};
+    for (auto [button, command] : commands) {
+        button->setEnabled(command->isEnabled());
+        connect(command, &QAction::enabledChanged, button, &QPushButton::setEnabled);
+        connect(button, &QPushButton::clicked, command, &QAction::trigger);
+    }
 }
 
-void MainWindow::addTableCommands()
+void MainWindow::addTableMenu()
 {
-    compareAction_ = new QAction(QStringLiteral("理論と比べる"), this);
-    compareAction_->setShortcut(Qt::Key_F2);
-    compareAction_->setEnabled(false); // until a run
-    eveningAction_ = new QAction(QStringLiteral("一晩の様子を見る"), this);
-    eveningAction_->setShortcut(Qt::Key_F3);
-    eveningAction_->setEnabled(false); // until the guests are answered
-    copyAction_ = new QAction(QStringLiteral("表をコピー"), this);
-    copyAction_->setShortcut(QKeySequence::Copy);
-    connect(compareAction_, &QAction::triggered, this, &MainWindow::compareWithTheory);
-    connect(eveningAction_, &QAction::triggered, this, &MainWindow::watchEvening);
-    connect(copyAction_, &QAction::triggered, this, &MainWindow::copyTable);
-    // On the window, their keys work wherever its focus is.
-    addActions({compareAction_, copyAction_, eveningAction_});
     tableMenu_ = new QMenu(this);
     tableMenu_->setFont(layout_.font(15));
     tableMenu_->addActions({compareAction_, copyAction_, eveningAction_});
@@ -250,17 +297,18 @@ void MainWindow::enterParameters()
                          QStringLiteral("100"), kMinGuestsAsked, kMaxGuests);
     if (!guests)
         return;
-    shown_ = {.guests = *guests};
-    guestCountLabel_->setNum(shown_.guests);
+    guests_ = *guests;
+    guestCountLabel_->setNum(guests_);
 
     const auto trials =
             askParameter(services_.dialogs, services_.programEnd, QStringLiteral(" 実験回数の設定"),
                          QStringLiteral("1000"), kMinTrials, kMaxTrials);
     if (!trials)
         return;
-    shown_.trials = *trials;
-    trialCountLabel_->setNum(shown_.trials);
+    trials_ = *trials;
+    trialCountLabel_->setNum(trials_);
     eveningAction_->setEnabled(true);
+    copyAction_->setEnabled(true);
     takesInput_ = true;
     // After a reset the focus would stay on 初期化, and a keyboard user's
     // Enter would reset again instead of running what was just asked for.
@@ -274,14 +322,14 @@ void MainWindow::runExperiments()
     // Clicks and keys wait until the run is over: a queued "初期化" must not
     // reset the table and ask new parameters in the middle of the run.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    quitButton_->setEnabled(false);
-    resetButton_->setEnabled(false);
+    quitAction_->setEnabled(false);
+    resetAction_->setEnabled(false);
 
     // The entry boxes take only what the engine runs, so it never refuses.
-    shown_ = services_.engine.run(shown_.guests, shown_.trials);
-    const QString mean = QString::fromStdString(formatMean(shown_.meanLowestBalance));
+    run_ = services_.engine.run(guests_, trials_);
+    const QString mean = QString::fromStdString(formatMean(run_->meanLowestBalance));
     meanLabel_->setText(mean);
-    table_->showCounts(shown_);
+    table_->showCounts(*run_);
     compareAction_->setEnabled(true);
     // What a screen reader says as the focus lands on the result: the mean,
     // what it is the mean of, and the way to the next series.
@@ -289,12 +337,12 @@ void MainWindow::runExperiments()
             QStringLiteral(
                     "不足枚数の平均 %1（お客人数 %2、実験回数 %3）。次の実験は［初期化］から。")
                     .arg(mean)
-                    .arg(shown_.guests)
-                    .arg(shown_.trials));
+                    .arg(guests_)
+                    .arg(trials_));
 
-    startButton_->setEnabled(false);
-    quitButton_->setEnabled(true);
-    resetButton_->setEnabled(true);
+    startAction_->setEnabled(false);
+    quitAction_->setEnabled(true);
+    resetAction_->setEnabled(true);
     // The result takes the focus: the start button is disabled now, and a
     // key pressed once too often on any other button would throw the result
     // away (初期化 blanks it, HELP closes the window, 終了 and Enter quit).
@@ -317,10 +365,11 @@ void MainWindow::resetTable()
     // The theory window compares the run, which is going, and the evening
     // window has the guests that are asked for again.
     closeSideWindows();
-    shown_ = {};
-    compareAction_->setEnabled(false);
-    eveningAction_->setEnabled(false);
-    startButton_->setEnabled(true);
+    guests_ = trials_ = 0;
+    run_.reset();
+    for (QAction* command : {compareAction_, eveningAction_, copyAction_})
+        command->setEnabled(false);
+    startAction_->setEnabled(true);
     table_->clear();
     table_->setAccessibleDescription(QString());
     trialCountLabel_->clear();
@@ -339,14 +388,11 @@ void MainWindow::showHelp()
 
 void MainWindow::compareWithTheory()
 {
-    // Keys and the menu reach an action past the window's input filter.
-    if (!takesInput_ || !compareAction_->isEnabled())
-        return;
     // One closed a moment ago may still be taking its keys: this one among them.
     if (!theory_ || theory_->isHidden()) {
         if (theory_)
             theory_->deleteLater();
-        theory_ = new TheoryWindow(shown_, services_.dialogs, this);
+        theory_ = new TheoryWindow(*run_, services_.dialogs, this);
     }
     theory_->show();
     theory_->raise();
@@ -355,12 +401,10 @@ void MainWindow::compareWithTheory()
 
 void MainWindow::watchEvening()
 {
-    if (!takesInput_ || !eveningAction_->isEnabled())
-        return;
     if (!evening_ || evening_->isHidden()) {
         if (evening_)
             evening_->deleteLater();
-        auto* evening = new EveningWindow(shown_.guests, services_.drawEveningSeed, this);
+        auto* evening = new EveningWindow(guests_, services_.drawEveningSeed, this);
         // The pupil sees the evening land in the table, as a ball in its bin.
         connect(evening, &EveningWindow::eveningEnded, table_, &FrequencyTable::markLanded);
         connect(evening, &EveningWindow::eveningStarted, table_, [this] { table_->markLanded(0); });
@@ -373,9 +417,20 @@ void MainWindow::watchEvening()
 
 void MainWindow::copyTable()
 {
-    if (!takesInput_)
-        return;
-    QGuiApplication::clipboard()->setText(tableText(shown_));
+    QGuiApplication::clipboard()->setText(tableText(guests_, trials_, run_));
+}
+
+void MainWindow::tellAbout()
+{
+    services_.dialogs.tellAbout(
+            QStringLiteral("トルミナの実験２　バージョン %1\n\n"
+                           "ライセンス: MIT ライセンス（自由に使い、配り、変えてよい）\n"
+                           "音: pinpon.wav と endpinpon.wav は、このプログラムのために"
+                           "合成したチャイムです（同じ MIT ライセンス）。\n"
+                           "文字: コンピューターに入っている日本語フォント（IPA P ゴシックなど）で"
+                           "表示します。フォントはこのプログラムに含まれません。")
+                    .arg(QCoreApplication::applicationVersion()),
+            QStringLiteral("このプログラムについて"));
 }
 
 void MainWindow::showTableMenu(std::optional<QPoint> mouseAt)

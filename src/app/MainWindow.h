@@ -24,13 +24,15 @@ class ProgramEnd;
 class QAction;
 class QLabel;
 class QMenu;
+class QMenuBar;
 class QPushButton;
 
 // The main window: the parameters, the frequency table of a run of
-// experiments with its mean, and four commands. Two more live on keys and
-// on the table's context menu, outside the laid-out window: F2 compares the
-// run with the theory, F3 shows one evening guest by guest, Ctrl+C copies
-// the table.
+// experiments with its mean, and four commands on buttons. A menu bar above
+// the laid-out area holds those and the commands that have no button: F2
+// compares the run with the theory, F3 shows one evening guest by guest,
+// Ctrl+C copies the table (these three on the table's context menu too),
+// and what the program is.
 class MainWindow final : public QWidget
 {
     Q_OBJECT
@@ -83,10 +85,16 @@ private slots:
     void watchEvening();
     // Ctrl+C, 「表をコピー」: tableText() on the clipboard.
     void copyTable();
+    // 「このプログラムについて」: the version, the licence, the sounds and fonts.
+    void tellAbout();
 
 private:
-    void buildLayout();
-    void addTableCommands();
+    QMenuBar* buildMenuBar();
+    void buildLayout(QWidget* area);
+    void addTableMenu();
+    // A command of the menu bar, which runs only while the window takes input.
+    QAction* addCommand(QMenu* menu, const QString& text, void (MainWindow::*handler)(),
+                        const QKeySequence& key = {});
     // At the mouse, or for a key (no position) at the marked cell.
     void showTableMenu(std::optional<QPoint> mouseAt);
     // The theory and evening windows, which belong to the run and the
@@ -102,6 +110,11 @@ private:
     // screen is too small for it.
     TwipLayout layout_;
     std::unique_ptr<CuePlayer> cuePlayer_;
+    // The buttons follow their commands' enabled state.
+    QAction* startAction_ = nullptr;
+    QAction* quitAction_ = nullptr;
+    QAction* resetAction_ = nullptr;
+    QAction* helpAction_ = nullptr;
     QPushButton* startButton_ = nullptr;
     QPushButton* quitButton_ = nullptr;
     QPushButton* resetButton_ = nullptr;
@@ -118,9 +131,11 @@ private:
     // its own destructor has run and QWidget's still sends events.
     QPointer<QWidget> theory_;
     QPointer<QWidget> evening_;
-    // The guests and trials asked for, and the run the table shows: no
-    // experiment counted before a run and after a reset.
-    ExperimentResult shown_;
+    // The guests and trials asked for, 0 until answered; and the run the
+    // table shows, none before a run and after a reset.
+    int guests_ = 0;
+    int trials_ = 0;
+    std::optional<ExperimentResult> run_;
     bool activated_ = false;
     // False until both parameters are answered (first and after a reset),
     // while a run computes, and once the window is on its way to the help

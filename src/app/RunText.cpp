@@ -5,8 +5,6 @@
 
 #include "Coverage.h"
 
-#include <algorithm>
-
 namespace {
 
 // Spreadsheets read a leading zero and a point whatever their locale's
@@ -21,30 +19,28 @@ QString caption(int k)
     return QString::fromStdString(classCaption(k));
 }
 
-QString parameters(const ExperimentResult& run)
+QString parameters(int guests, int trials)
 {
-    return QStringLiteral("お客人数\t%1\n実験回数\t%2\n").arg(run.guests).arg(run.trials);
+    return QStringLiteral("お客人数\t%1\n実験回数\t%2\n").arg(guests).arg(trials);
 }
 
 } // namespace
 
-QString tableText(const ExperimentResult& result)
+QString tableText(int guests, int trials, const std::optional<ExperimentResult>& run)
 {
-    const bool counted = std::ranges::any_of(result.frequencyCounts, [](int n) { return n > 0; });
-    QString text = parameters(result) + QStringLiteral("不足枚数の平均\t")
-            + (counted ? meanCell(result.meanLowestBalance) : QString())
+    QString text = parameters(guests, trials) + QStringLiteral("不足枚数の平均\t")
+            + (run ? meanCell(run->meanLowestBalance) : QString())
             + QStringLiteral("\n\n不足枚数\t度数\n");
-    for (int k = 1; k <= kClassCount; ++k) {
-        text += caption(k) + u'\t' + (counted ? QString::number(result.countInClass(k)) : QString())
+    for (int k = 1; k <= kClassCount; ++k)
+        text += caption(k) + u'\t' + (run ? QString::number(run->countInClass(k)) : QString())
                 + u'\n';
-    }
     return text;
 }
 
 QString theoryText(const ExperimentResult& run, const ExactDistribution& exact,
                    const CoverageRows& coverage)
 {
-    QString text = parameters(run) + QStringLiteral("不足枚数の平均\t")
+    QString text = parameters(run.guests, run.trials) + QStringLiteral("不足枚数の平均\t")
             + meanCell(run.meanLowestBalance) + QStringLiteral("\n理論上の不足枚数の平均\t")
             + QString::number(exact.mean, 'f', 4)
             + QStringLiteral("\n用意する５００円玉の枚数（その割合の夜に足りる数）");

@@ -9,11 +9,13 @@
 
 #include <QString>
 
+#include <optional>
+
 // The main window's table for a spreadsheet: the guests, the trials and the
 // mean, then the 63 classes one a row, each caption beside its count;
-// tab-separated, so that a spreadsheet pastes it into cells. A result that
-// has counted no experiment yet leaves the mean and the counts empty.
-QString tableText(const ExperimentResult& result);
+// tab-separated, so that a spreadsheet pastes it into cells. Before a run
+// the mean and the counts are empty.
+QString tableText(int guests, int trials, const std::optional<ExperimentResult>& run);
 
 // tableText() with the theory beside the run: its mean, the coins for
 // 90, 95 and 99 % of the evenings from the run and from the theory, and

@@ -14,6 +14,13 @@
 #include <QPushButton>
 #include <QShortcut>
 
+namespace {
+
+// 617 × 496 pixels as laid out.
+constexpr QSize kHelpWindowTwips(9255, 7440);
+
+} // namespace
+
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     reportAsWindow(staticMetaObject);
@@ -21,8 +28,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral(" トルミナの実験２＿ヘルプ（設問と操作方法）"));
     // As laid out, unless the screen is too small for it.
-    const TwipLayout at = TwipLayout::fittingScreen(QSize(9255, 7440));
-    setFixedSize(at.size(9255, 7440));
+    const TwipLayout at = TwipLayout::fittingScreen(kHelpWindowTwips);
+    setFixedSize(at.size(kHelpWindowTwips));
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
     // The window's default font: the Japanese system default of 9 pt, for

@@ -30,6 +30,9 @@ public:
     virtual QString askSavePath(const QString& title, const QString& suggestedPath,
                                 const QString& filter) = 0;
 
-    // A message with a single OK button.
+    // A refusal or a failure, with a warning icon and a single OK button.
     virtual void inform(const QString& text, const QString& title) = 0;
+
+    // What the program is, with an information icon and a single OK button.
+    virtual void tellAbout(const QString& text, const QString& title) = 0;
 };

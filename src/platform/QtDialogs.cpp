@@ -87,10 +87,20 @@ QString QtDialogs::askSavePath(const QString& title, const QString& suggestedPat
 
 void QtDialogs::inform(const QString& text, const QString& title)
 {
+    showMessage(text, title, QMessageBox::Warning);
+}
+
+void QtDialogs::tellAbout(const QString& text, const QString& title)
+{
+    showMessage(text, title, QMessageBox::Information);
+}
+
+void QtDialogs::showMessage(const QString& text, const QString& title, QMessageBox::Icon icon)
+{
     QMessageBox box;
     box.setWindowTitle(title);
     box.setText(text);
-    box.setIcon(QMessageBox::Warning);
+    box.setIcon(icon);
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.exec();
 }

@@ -24,8 +24,11 @@ public:
     QString askSavePath(const QString& title, const QString& suggestedPath,
                         const QString& filter) override;
     void inform(const QString& text, const QString& title) override;
+    void tellAbout(const QString& text, const QString& title) override;
 
 private:
+    static void showMessage(const QString& text, const QString& title, QMessageBox::Icon icon);
+
     QInputDialog input_;
     QLineEdit* field_ = nullptr;
     QMessageBox yesNo_;

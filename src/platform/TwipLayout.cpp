@@ -28,10 +28,11 @@ TwipLayout TwipLayout::fitting(QSize clientTwips, QSize room, QMargins frame)
     return TwipLayout(std::clamp(std::min(wide, high), 0.25, 1.0));
 }
 
-TwipLayout TwipLayout::fittingScreen(QSize clientTwips)
+TwipLayout TwipLayout::fittingScreen(QSize clientTwips, int barHeight)
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? fitting(clientTwips, screen->availableGeometry().size(), kFrameRoom)
+    return screen ? fitting(clientTwips, screen->availableGeometry().size(),
+                            kFrameRoom + QMargins(0, barHeight, 0, 0))
                   : TwipLayout();
 }
 

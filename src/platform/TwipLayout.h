@@ -22,8 +22,10 @@ public:
     // margins fits into room (in device-independent pixels); else the
     // largest smaller scale at which it fits.
     static TwipLayout fitting(QSize clientTwips, QSize room, QMargins frame);
-    // fitting() on the primary screen, or as laid out without one.
-    static TwipLayout fittingScreen(QSize clientTwips);
+    // fitting() on the primary screen, or as laid out without one; a menu
+    // bar of barHeight pixels, which keeps its size, stands above the
+    // laid-out area.
+    static TwipLayout fittingScreen(QSize clientTwips, int barHeight = 0);
 
     double scale() const { return scale_; }
     int pixels(int twips) const;
@@ -31,6 +33,7 @@ public:
     // share a border in twips still share it in pixels.
     QRect rect(int left, int top, int width, int height) const;
     QSize size(int width, int height) const { return {pixels(width), pixels(height)}; }
+    QSize size(QSize twips) const { return size(twips.width(), twips.height()); }
 
     // japaneseFont() at this scale; sizes are in pixels, as laid out at 96 dpi.
     QFont font(int pixelSize, bool bold = false) const;

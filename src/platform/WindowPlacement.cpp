@@ -27,8 +27,7 @@ SidePlacement placeBeside(QRect mainFrame, QMargins frame, QRect available)
     const bool fitsBeside = layout.scale() >= kSmallestBeside;
     if (!fitsBeside)
         layout = TwipLayout::fitting(kSideWindowTwips, available.size(), frame);
-    const QSize framed =
-            layout.size(kSideWindowTwips.width(), kSideWindowTwips.height()).grownBy(frame);
+    const QSize framed = layout.size(kSideWindowTwips).grownBy(frame);
     int left = 0;
     if (fitsBeside)
         left = right ? mainFrame.right() + 1 : mainFrame.left() - framed.width();
@@ -56,14 +55,14 @@ TwipLayout placeSideWindow(QWidget* window)
     } else {
         place = placeBeside(QRect(available.center(), QSize(0, 0)), {}, available);
     }
-    window->setFixedSize(place.layout.size(kSideWindowTwips.width(), kSideWindowTwips.height()));
+    window->setFixedSize(place.layout.size(kSideWindowTwips));
     window->move(place.framePosition);
     return place.layout;
 }
 
 QPoint mainWindowPosition(QSize mainSize, QRect available)
 {
-    const QSize side = TwipLayout().size(kSideWindowTwips.width(), kSideWindowTwips.height());
+    const QSize side = TwipLayout().size(kSideWindowTwips);
     const QSize pair(mainSize.width() + side.width(), std::max(mainSize.height(), side.height()));
     return available.topLeft()
             + QPoint(std::max(0, (available.width() - pair.width()) / 2),

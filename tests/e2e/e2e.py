@@ -11,9 +11,10 @@ import contextlib, ctypes, os, re, shutil, signal, subprocess, sys, tempfile, ti
 MAIN, HELP = ' トルミナの実験２', ' トルミナの実験２＿ヘルプ（設問と操作方法）'
 THEORY, GUESTS, TRIALS = ' トルミナの実験２＿理論と比べる', ' お客人数の設定', ' 実験回数の設定'
 EVENING = ' トルミナの実験２＿一晩の様子'
-# Each button's centre in its window, in pixels from the layout, and the windows' widths.
+# Each button's centre in its window's laid-out area (the main window's under its menu bar), in
+# pixels from the layout, and the areas' sizes.
 AT = {'終了': (28, 12), 'HELP': (468, 12), '初期化': (524, 12), '実験開始': (492, 468), '閉じる': (584, 12)}
-WIDTH = {MAIN: 553, HELP: 617}
+AREA = {MAIN: (553, 512), HELP: (617, 496)}
 procs = []  # the processes started, the program last
 SCALE = sys.argv[2] if sys.argv[1] == '--scale' else None
 DESKTOP, WM = sys.argv[1] == '--desktop', sys.argv[1] == '--wm' or SCALE
@@ -66,8 +67,9 @@ def geometry(title, frame=False):  # left, top, width, height on the screen, wit
 
 
 def click(name, title=MAIN):  # where the button is, at the window's scale, whether it listens or not
-    left, top, width, _ = geometry(title)
-    scale = width / WIDTH[title]
+    left, top, width, height = geometry(title)
+    scale = width / AREA[title][0]
+    top += height - round(AREA[title][1] * scale)  # the area fills the window below any menu bar
     x('mousemove', left + round(AT[name][0] * scale), top + round(AT[name][1] * scale), 'click', 1)
 
 
@@ -106,6 +108,7 @@ def journey():
     icon = x('-id', window(MAIN), '_NET_WM_ICON', tool='xprop')
     assert re.findall(r'Icon \((\d+) x (\d+)\)', icon) == [('32', '32')], f'the icon: {icon}'
     hear_table()
+    hear_menus()
     # Clicks that queue up while the program is busy: only the first, HELP, may count.
     stopped(lambda: [click(name) for name in ('HELP', 'HELP', '実験開始', '初期化', '終了')])
     for _ in range(2):  # the help alone, and still alone a moment later
@@ -225,6 +228,19 @@ def hear_table(trials=0, said='', labels=None):  # the 7 × 9 table, as read; no
     heard = {a.description: a.name for a in pyatspi.findAllDescendants(
         table.parent, lambda a: a.getRole() == pyatspi.ROLE_LABEL and a.description in (labels or {}))}
     assert heard == (labels or {}), heard
+
+
+def hear_menus():  # every menu of the menu bar and its commands, as a screen reader lists them
+    if not DESKTOP:
+        return
+    import pyatspi
+    bar = accessible(lambda at, app: at.findDescendant(
+        app, lambda a: a.getRole() == at.ROLE_MENU_BAR, True), 'the menu bar')
+    heard = {menu.name: [item.name for item in pyatspi.findAllDescendants(
+        menu, lambda a: a.getRole() == pyatspi.ROLE_MENU_ITEM)] for menu in bar}
+    assert heard == {'実験(E)': ['実験開始(S)', '初期化(R)', '終了(X)'],
+                     '表示(V)': ['理論と比べる(T)', '一晩の様子を見る(N)', '表をコピー(C)'],
+                     'ヘルプ(H)': ['使い方(U)', 'このプログラムについて(A)']}, heard
 
 
 def desktop_buses(tmp):  # the program finds the AT-SPI bus through the session bus

@@ -49,6 +49,10 @@ public:
     {
         journal << "inform " + title + ": " + text;
     }
+    void tellAbout(const QString& text, const QString& title) override
+    {
+        journal << "about " + title + ": " + text;
+    }
     void end() override { journal << "program ends"; }
     bool ended() const override { return journal.contains("program ends"); }
 
@@ -158,6 +162,32 @@ protected:
                 == frame->geometry())
                 return k;
         return 0;
+    }
+    // The laid-out area's top-left corner on the screen, the 終了 button's.
+    static QPoint areaCorner(const QWidget& window)
+    {
+        return window.findChild<QWidget*>("area")->mapToGlobal(QPoint());
+    }
+    // What the window shows and says now, as changes from a fresh window answered 100 and 1000
+    // (golden/laid-out.txt), after the boxes and cues since the last look: golden/<name>.txt.
+    void expectSeen(QWidget& window, const QString& name)
+    {
+        QFile laidOut(TORUMINA_GOLDEN_DIR "/laid-out.txt");
+        ASSERT_TRUE(laidOut.open(QIODevice::ReadOnly));
+        const QString now = heard(&window, areaCorner(window));
+        expectGolden(journal.join('\n') + "\n--\n"
+                             + heardChanges(QString::fromUtf8(laidOut.readAll()), now),
+                     name);
+        journal.clear();
+        // The menu bar's commands with buttons are enabled exactly when their buttons are.
+        for (QAction* command : window.findChildren<QAction*>()) {
+            const QString caption = command->text().remove(QRegularExpression("\\(&.\\)$"));
+            for (QPushButton* button : window.findChildren<QPushButton*>()) {
+                if (button->text() == caption) {
+                    EXPECT_EQ(command->isEnabled(), button->isEnabled()) << caption;
+                }
+            }
+        }
     }
     // The experiments the table counts.
     static int countSum(const QWidget& window)

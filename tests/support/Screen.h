@@ -9,12 +9,15 @@
 #include <QImage>
 #include <QLabel>
 #include <QMetaEnum>
+#include <QRegularExpression>
 #include <QStyle>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <functional>
+#include <optional>
+#include <vector>
 
 // How long a widget test waits for the program: room for a loaded machine.
 constexpr int kPatience = 60000;
@@ -56,17 +59,24 @@ inline void expectReadable(QWidget& window)
 }
 
 // What a screen reader finds in a window, a line for each thing shown: role, name, description,
-// disabled or focused, a table cell's row, column and header, and its place in the window.
-inline QString heard(QObject* window)
+// key, disabled or focused, a table cell's row, column and header, and its place relative to
+// origin (the window's top-left corner unless given). The items of a menu bar's menus count as
+// shown, as a screen reader lists them closed; they have no place then.
+inline QString heard(QObject* window, std::optional<QPoint> origin = std::nullopt)
 {
     QString said;
-    const QPoint origin = QAccessible::queryAccessibleInterface(window)->rect().topLeft();
+    const QPoint from =
+            origin.value_or(QAccessible::queryAccessibleInterface(window)->rect().topLeft());
     std::function<void(QAccessibleInterface*, int)> walk = [&](QAccessibleInterface* a, int depth) {
-        if (a->state().invisible)
+        const bool inMenu = a->role() == QAccessible::PopupMenu
+                || a->role() == QAccessible::MenuItem || a->role() == QAccessible::Separator;
+        if (a->state().invisible && !inMenu)
             return;
+        const QString key = a->text(QAccessible::Accelerator);
         said += QString(2 * depth, ' ')
                 + QMetaEnum::fromType<QAccessible::Role>().valueToKey(a->role()) + " 「"
                 + a->text(QAccessible::Name) + "」 " + a->text(QAccessible::Description)
+                + (key.isEmpty() ? "" : " <" + key + ">")
                 + (a->state().disabled ? " (disabled)" : "")
                 + (a->state().focused ? " (focused)" : "");
         if (QAccessibleTableCellInterface* cell = a->tableCellInterface())
@@ -74,13 +84,68 @@ inline QString heard(QObject* window)
                             .arg(cell->rowIndex())
                             .arg(cell->columnIndex())
                             .arg(cell->columnHeaderCells().value(0)->text(QAccessible::Name));
-        const QRect at = a->rect().translated(-origin);
-        said += QString(" @%1,%2 %3×%4\n").arg(at.x()).arg(at.y()).arg(at.width()).arg(at.height());
+        if (!a->state().invisible) {
+            const QRect at = a->rect().translated(-from);
+            said += QString(" @%1,%2 %3×%4")
+                            .arg(at.x())
+                            .arg(at.y())
+                            .arg(at.width())
+                            .arg(at.height());
+        }
+        said += u'\n';
         for (int i = 0; i < a->childCount(); ++i)
             walk(a->child(i), depth + 1);
     };
     walk(QAccessible::queryAccessibleInterface(window), 0);
     return said;
+}
+
+// heard() without the places, and what changed from before to after, in the order of after:
+// "* " a line as it now reads, "- " a line gone, "+ " a line come.
+inline QString heardChanges(const QString& before, const QString& after)
+{
+    const auto lines = [](QString text) {
+        return text
+                .remove(QRegularExpression(" @-?\\d+,-?\\d+ \\d+×\\d+$",
+                                           QRegularExpression::MultilineOption))
+                .split('\n', Qt::SkipEmptyParts);
+    };
+    const QStringList a = lines(before), b = lines(after);
+    // The longest common subsequence of the lines from i and j on.
+    std::vector<std::vector<int>> common(std::size_t(a.size()) + 1,
+                                         std::vector<int>(std::size_t(b.size()) + 1));
+    for (auto i = std::size_t(a.size()); i-- > 0;)
+        for (auto j = std::size_t(b.size()); j-- > 0;)
+            common[i][j] = a[qsizetype(i)] == b[qsizetype(j)]
+                    ? common[i + 1][j + 1] + 1
+                    : std::max(common[i + 1][j], common[i][j + 1]);
+    QString changes;
+    QStringList gone, come;
+    const auto flush = [&] {
+        if (gone.size() == come.size())
+            gone.clear(); // changed in place
+        for (const QString& line : gone)
+            changes += "- " + line + '\n';
+        for (const QString& line : come)
+            changes += (gone.isEmpty() ? "* " : "+ ") + line + '\n';
+        gone.clear();
+        come.clear();
+    };
+    std::size_t i = 0, j = 0;
+    while (i < std::size_t(a.size()) || j < std::size_t(b.size())) {
+        if (i < std::size_t(a.size()) && j < std::size_t(b.size())
+            && a[qsizetype(i)] == b[qsizetype(j)]) {
+            flush();
+            ++i, ++j;
+        } else if (j == std::size_t(b.size())
+                   || (i < std::size_t(a.size()) && common[i + 1][j] >= common[i][j + 1])) {
+            gone << a[qsizetype(i++)];
+        } else {
+            come << b[qsizetype(j++)];
+        }
+    }
+    flush();
+    return changes;
 }
 
 // text against tests/<folder>/golden/<name>.txt; with TORUMINA_REGENERATE=1 in the
