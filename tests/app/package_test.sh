@@ -6,8 +6,11 @@
 set -eu
 build=$1 source=$2 id=io.github.torumina.Torumina
 tmp=$(mktemp -d)
-trap 'kill $xvfb 2>/dev/null || :; rm -rf "$tmp"' EXIT
-xvfb=
+# Everything started here ends with the test: the X server, and the program
+# with strace in a process group of their own.
+trap 'kill $xvfb 2>/dev/null || :; [ -z "$traced" ] || kill -9 -- -$traced 2>/dev/null || :
+      rm -rf "$tmp"' EXIT
+xvfb= traced=
 cpack --config "$build/CPackConfig.cmake" -B "$tmp" >/dev/null
 deb=$(echo "$tmp"/torumina_*_amd64.deb)
 lintian --fail-on error,warning "$deb"
@@ -41,18 +44,26 @@ appstreamcli validate --no-net "$tmp/root/usr/share/metainfo/$id.metainfo.xml" >
 Xvfb -displayfd 1 -nolisten tcp >"$tmp/display" 2>/dev/null & xvfb=$!
 timeout 60 sh -c 'until [ -s "$1" ]; do sleep 0.1; done' - "$tmp/display"
 export DISPLAY=:$(cat "$tmp/display") QT_QPA_PLATFORM=xcb XDG_DATA_DIRS="$tmp/root/usr/share"
-(cd "$tmp" && exec timeout 120 strace -f -qq -e trace=openat -o trace root/usr/bin/torumina) &
+# No session bus: where dbus-x11 is installed, libdbus would start one
+# (dbus-launch and a dbus-daemon) that outlives the program, and strace -f
+# would follow it. Only the opening of the cue is traced.
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$tmp/no-bus"
+cue="$tmp/root/usr/share/torumina/endpinpon.wav"
+(cd "$tmp" && exec setsid timeout 120 strace -f -qq -e trace=openat -e signal=none -P "$cue" \
+                                      -o trace root/usr/bin/torumina) & traced=$!
 for title in ' お客人数の設定' ' 実験回数の設定' ' トルミナの実験２' 'トルミナの実験'; do
     w=$(timeout 60 xdotool search --sync --onlyvisible --name "^$title\$" | head -1)
     xdotool windowfocus --sync "$w"
-    if [ "$title" = ' トルミナの実験２' ]; then xdotool mousemove --window "$w" 28 12 click 1
+    if [ "$title" = ' トルミナの実験２' ]; then # 終了, at the top of the area under the menu bar
+        eval "$(xdotool getwindowgeometry --shell "$w")"
+        xdotool mousemove --window "$w" 28 $((HEIGHT - 512 + 12)) click 1
     else # a click on the main window counts only once the box has gone
         xdotool key Return
         timeout 60 sh -c 'while xdotool search --onlyvisible --name "$1" | grep -qx "$2"
                           do sleep 0.1; done' - "^$title\$" "$w"
     fi
 done
-wait $!
-grep -q "\"$tmp/root/usr/share/torumina/endpinpon.wav\".* = [0-9]" "$tmp/trace" ||
+wait $traced
+grep -q "\"$cue\".* = [0-9]" "$tmp/trace" ||
     { echo "torumina started in $tmp did not open its cue in usr/share/torumina"; exit 1; }
 echo "package $(basename "$deb") checked"
