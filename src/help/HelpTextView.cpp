@@ -6,6 +6,10 @@
 #include <QAccessibleWidget>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QTextBoundaryFinder>
+
+#include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -63,6 +67,45 @@ public:
         return -1;
     }
     void scrollToSubstring(int, int) override { }
+    // Qt's own pieces never end in Japanese text that ends without a word
+    // or sentence of letters: a screen reader reading on by word or by
+    // sentence would hang the program. Lines are Qt's.
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType boundary, int* start,
+                         int* end) const override
+    {
+        const QString all = view().text();
+        const auto kind = finderType(boundary);
+        if (!kind)
+            return QAccessibleTextInterface::textAtOffset(offset, boundary, start, end);
+        QTextBoundaryFinder finder(*kind, all);
+        finder.setPosition(std::clamp(offset, 0, int(all.size())));
+        *start = int(finder.isAtBoundary() ? finder.position()
+                                           : std::max<qsizetype>(finder.toPreviousBoundary(), 0));
+        finder.setPosition(*start);
+        const qsizetype next = finder.toNextBoundary();
+        *end = int(next < 0 ? all.size() : next);
+        return all.mid(*start, *end - *start);
+    }
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundary, int* start,
+                             int* end) const override
+    {
+        if (!finderType(boundary))
+            return QAccessibleTextInterface::textBeforeOffset(offset, boundary, start, end);
+        textAtOffset(offset, boundary, start, end);
+        if (*start == 0) {
+            *end = 0;
+            return {};
+        }
+        return textAtOffset(*start - 1, boundary, start, end);
+    }
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundary, int* start,
+                            int* end) const override
+    {
+        if (!finderType(boundary))
+            return QAccessibleTextInterface::textAfterOffset(offset, boundary, start, end);
+        textAtOffset(offset, boundary, start, end);
+        return textAtOffset(*end, boundary, start, end);
+    }
     QString attributes(int offset, int* start, int* end) const override
     {
         *start = *end = offset;
@@ -71,6 +114,20 @@ public:
 
 private:
     const HelpTextView& view() const { return *static_cast<const HelpTextView*>(object()); }
+    static std::optional<QTextBoundaryFinder::BoundaryType>
+    finderType(QAccessible::TextBoundaryType boundary)
+    {
+        switch (boundary) {
+        case QAccessible::CharBoundary:
+            return QTextBoundaryFinder::Grapheme;
+        case QAccessible::WordBoundary:
+            return QTextBoundaryFinder::Word;
+        case QAccessible::SentenceBoundary:
+            return QTextBoundaryFinder::Sentence;
+        default:
+            return std::nullopt;
+        }
+    }
 };
 
 QAccessibleInterface* helpTextFactory(const QString&, QObject* object)

@@ -17,8 +17,7 @@ QtDialogs::QtDialogs()
     input_.setCancelButtonText(QStringLiteral("キャンセル"));
     // A pasted answer counts in full, however long: a line edit keeps only
     // 32767 characters unless told otherwise.
-    field_ = input_.findChild<QLineEdit*>();
-    field_->setMaxLength(std::numeric_limits<int>::max());
+    input_.findChild<QLineEdit*>()->setMaxLength(std::numeric_limits<int>::max());
 
     yesNo_.setIcon(QMessageBox::NoIcon);
     yes_ = yesNo_.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
@@ -30,12 +29,10 @@ QString QtDialogs::askText(const QString& prompt, const QString& title,
 {
     input_.setWindowTitle(title);
     input_.setLabelText(prompt);
+    // Shown, the box gives the field the focus with the default answer
+    // selected, so typing replaces it, also when the focus was moved the
+    // last time the box was open.
     input_.setTextValue(defaultAnswer);
-    // Typing replaces the default answer, so that a new number needs no
-    // deleting first, also when the focus was moved the last time the box
-    // was open.
-    field_->selectAll();
-    field_->setFocus();
     if (input_.exec() != QDialog::Accepted)
         return {};
     return input_.textValue();

@@ -6,7 +6,6 @@
 #include "Dialogs.h"
 
 #include <QInputDialog>
-#include <QLineEdit>
 #include <QMessageBox>
 
 // The boxes the user sees: QInputDialog and QMessageBox with Japanese
@@ -30,7 +29,6 @@ private:
     static void showMessage(const QString& text, const QString& title, QMessageBox::Icon icon);
 
     QInputDialog input_;
-    QLineEdit* field_ = nullptr;
     QMessageBox yesNo_;
     QPushButton* yes_ = nullptr;
 };

@@ -46,6 +46,34 @@ TEST_F(HelpWindowTest, ShowsTheHelpTextOnceAfterEveryActivationAsAScreenReaderRe
     expectGolden(text->text(0, text->characterCount()) + '\n', "help-text");
 }
 
+// Read in pieces, a character, a word, a sentence or a line at a time, on from the start or back
+// from the end, as a screen reader reads, the pieces make up the whole text.
+TEST_F(HelpWindowTest, AScreenReaderReadingInPiecesReadsTheWholeText)
+{
+    QAccessibleTextInterface* text =
+            QAccessible::queryAccessibleInterface(&textView())->textInterface();
+    const int size = text->characterCount();
+    const QString whole = text->text(0, size);
+    for (const auto piece : {QAccessible::CharBoundary, QAccessible::WordBoundary,
+                             QAccessible::SentenceBoundary, QAccessible::LineBoundary}) {
+        // Each piece as given, and as read again from its offsets.
+        QString on, onAgain, back, backAgain;
+        int start = 0, end = 0;
+        const auto read = [&](QString& pieces, QString& again, const QString& given, bool after) {
+            after ? pieces.append(given) : pieces.prepend(given);
+            after ? again.append(text->text(start, end)) : again.prepend(text->text(start, end));
+        };
+        read(on, onAgain, text->textAtOffset(0, piece, &start, &end), true);
+        for (int n = 0; n < size && end < size; ++n)
+            read(on, onAgain, text->textAfterOffset(start, piece, &start, &end), true);
+        read(back, backAgain, text->textAtOffset(size - 1, piece, &start, &end), false);
+        for (int n = 0; n < size && start > 0; ++n)
+            read(back, backAgain, text->textBeforeOffset(start, piece, &start, &end), false);
+        for (const QString& reading : {on, onAgain, back, backAgain})
+            EXPECT_EQ(reading, whole) << "by boundary " << piece;
+    }
+}
+
 // Every line whole, black on white, also on a dark theme: the longest are
 // condensed to the box's width rather than cut off (golden/help-box.png).
 TEST_F(HelpWindowTest, DrawsEveryLineWholeAndReadableInItsBox)
@@ -54,8 +82,7 @@ TEST_F(HelpWindowTest, DrawsEveryLineWholeAndReadableInItsBox)
     expectGoldenImage(textView().grab().toImage(), "help-box");
 }
 
-// 9255 × 7440 twips, 15 to a pixel: 閉じる at (8400, 0, 735, 375) with the focus, the rule
-// from (120, 360) to (9120, 360), the text at (120, 480, 9015, 6855) (golden/help-window.txt).
+// 閉じる at the top right with the focus, a rule under it, the text below (golden/help-window.txt).
 TEST_F(HelpWindowTest, StandsAsLaidOutWithTheFocusOnClose)
 {
     expectGolden(heard(window), "help-window");
