@@ -29,7 +29,7 @@ struct BandLabels
     int countTitle;
     int firstHeader;
 };
-constexpr std::array<BandLabels, FrequencyTable::kRows> kBandLabels{{
+constexpr std::array<BandLabels, kTableRows> kBandLabels{{
         {5, 6, 7},
         {16, 17, 28},
         {18, 19, 37},
@@ -53,8 +53,8 @@ FrequencyTable::FrequencyTable(const TwipLayout& layout, QWidget* parent) : QWid
     setAccessibleName(QStringLiteral("度数分布表"));
     setFocusPolicy(Qt::StrongFocus);
     // From the first title cell to the last count cell's far border.
-    const int width = 1560 + 720 * (kColumns - 1) + 735 - kLeft;
-    const int height = 840 * (kRows - 1) + 360 + 375;
+    const int width = 1560 + 720 * (kTableColumns - 1) + 735 - kLeft;
+    const int height = 840 * (kTableRows - 1) + 360 + 375;
     setGeometry(layout.rect(kLeft, kTop, width, height));
     // A cell of the window's layout, placed in the table.
     const QPoint origin = layout.rect(kLeft, kTop, 0, 0).topLeft();
@@ -66,7 +66,7 @@ FrequencyTable::FrequencyTable(const TwipLayout& layout, QWidget* parent) : QWid
     // The two open classes at the ends have no font of their own.
     const CellLook openClass{std::nullopt, std::nullopt};
     const CellLook count{layout.font(19), kWhite};
-    for (int band = 0; band < kRows; ++band) {
+    for (int band = 0; band < kTableRows; ++band) {
         const int headerTop = kTop + 840 * band;
         const int countTop = headerTop + 360;
         const BandLabels& names = kBandLabels[static_cast<std::size_t>(band)];
@@ -74,8 +74,8 @@ FrequencyTable::FrequencyTable(const TwipLayout& layout, QWidget* parent) : QWid
                       QStringLiteral("不足枚数"), caption);
         makeCellLabel(this, labelName(names.countTitle), place(kLeft, countTop, 1335, 375),
                       QStringLiteral("度　　数"), caption);
-        for (int column = 0; column < kColumns; ++column) {
-            const int k = kColumns * band + column + 1;
+        for (int column = 0; column < kTableColumns; ++column) {
+            const int k = kTableColumns * band + column + 1;
             const int left = 1560 + 720 * column;
             const bool open = k == 1 || k == kClassCount;
             const auto i = static_cast<std::size_t>(k - 1);
@@ -147,25 +147,25 @@ void FrequencyTable::markLanded(int k)
 
 void FrequencyTable::keyPressEvent(QKeyEvent* event)
 {
-    const int column = (current_ - 1) % kColumns;
+    const int column = (current_ - 1) % kTableColumns;
     switch (event->key()) {
     case Qt::Key_Left:
         moveTo(column > 0 ? current_ - 1 : current_);
         break;
     case Qt::Key_Right:
-        moveTo(column < kColumns - 1 ? current_ + 1 : current_);
+        moveTo(column < kTableColumns - 1 ? current_ + 1 : current_);
         break;
     case Qt::Key_Up:
-        moveTo(current_ > kColumns ? current_ - kColumns : current_);
+        moveTo(current_ > kTableColumns ? current_ - kTableColumns : current_);
         break;
     case Qt::Key_Down:
-        moveTo(current_ <= kClassCount - kColumns ? current_ + kColumns : current_);
+        moveTo(current_ <= kClassCount - kTableColumns ? current_ + kTableColumns : current_);
         break;
     case Qt::Key_Home:
         moveTo(current_ - column);
         break;
     case Qt::Key_End:
-        moveTo(current_ - column + kColumns - 1);
+        moveTo(current_ - column + kTableColumns - 1);
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:

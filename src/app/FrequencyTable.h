@@ -26,9 +26,6 @@ class FrequencyTable final : public QWidget
 {
     Q_OBJECT
 public:
-    static constexpr int kRows = 7;
-    static constexpr int kColumns = 9;
-
     FrequencyTable(const TwipLayout& layout, QWidget* parent);
 
     // Every class's count, zeros included.
@@ -56,8 +53,8 @@ private:
     QFrame* makeMark(const QString& name, int width, const QColor& colour);
     void moveTo(int k);
 
-    std::array<QLabel*, kRows * kColumns> countCells_{};
-    std::array<QLabel*, kRows * kColumns> captionCells_{};
+    std::array<QLabel*, kClassCount> countCells_{};
+    std::array<QLabel*, kClassCount> captionCells_{};
     QFrame* focusMark_ = nullptr;
     QFrame* landedMark_ = nullptr;
     int current_ = 1;

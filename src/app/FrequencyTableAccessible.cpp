@@ -69,8 +69,8 @@ public:
         return {accessibleOf(table_->captionCell(k_))};
     }
     QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
-    int columnIndex() const override { return (k_ - 1) % Table::kColumns; }
-    int rowIndex() const override { return (k_ - 1) / Table::kColumns; }
+    int columnIndex() const override { return (k_ - 1) % kTableColumns; }
+    int rowIndex() const override { return (k_ - 1) / kTableColumns; }
     int columnExtent() const override { return 1; }
     int rowExtent() const override { return 1; }
     QAccessibleInterface* table() const override { return accessibleOf(table_); }
@@ -117,9 +117,9 @@ public:
     QAccessibleInterface* summary() const override { return nullptr; }
     QAccessibleInterface* cellAt(int row, int column) const override
     {
-        if (row < 0 || row >= Table::kRows || column < 0 || column >= Table::kColumns)
+        if (row < 0 || row >= kTableRows || column < 0 || column >= kTableColumns)
             return nullptr;
-        return accessibleOf(table().countCell(row * Table::kColumns + column + 1));
+        return accessibleOf(table().countCell(row * kTableColumns + column + 1));
     }
     int selectedCellCount() const override { return table().landedClass() != 0 ? 1 : 0; }
     QList<QAccessibleInterface*> selectedCells() const override
@@ -131,8 +131,8 @@ public:
     QString rowDescription(int) const override { return {}; }
     int selectedColumnCount() const override { return 0; }
     int selectedRowCount() const override { return 0; }
-    int columnCount() const override { return Table::kColumns; }
-    int rowCount() const override { return Table::kRows; }
+    int columnCount() const override { return kTableColumns; }
+    int rowCount() const override { return kTableRows; }
     QList<int> selectedColumns() const override { return {}; }
     QList<int> selectedRows() const override { return {}; }
     bool isColumnSelected(int) const override { return false; }

@@ -9,7 +9,11 @@
 #include <cstdint>
 #include <string>
 
-inline constexpr int kClassCount = 63;
+// The frequency table's classes in 7 rows of 9, read row by row from the
+// top and left to right, as the window and torumina-sim's text lay them out.
+inline constexpr int kTableRows = 7;
+inline constexpr int kTableColumns = 9;
+inline constexpr int kClassCount = kTableRows * kTableColumns;
 // What the engine runs: within these no balance, index or count overflows
 // or leaves its array.
 inline constexpr int kMinGuests = 1;

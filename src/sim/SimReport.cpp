@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr int kBandCount = 7;
-constexpr int kBandWidth = 9;
 constexpr int kCellWidth = 8;
 
 // Independent of the C locale, which QGuiApplication changes when a chart
@@ -62,8 +60,8 @@ std::string padRight(const std::string& text, int width)
 std::string tableRow(const std::string& title, int band, auto cellText)
 {
     std::string line = title;
-    for (int column = 1; column <= kBandWidth; ++column) {
-        line += padLeft(cellText(kBandWidth * (band - 1) + column), kCellWidth);
+    for (int column = 1; column <= kTableColumns; ++column) {
+        line += padLeft(cellText(kTableColumns * (band - 1) + column), kCellWidth);
     }
     return line + '\n';
 }
@@ -78,7 +76,7 @@ std::string header(const SimRun& run, const char* separator)
 std::string formatText(const SimRun& run)
 {
     std::string out = header(run, " ");
-    for (int band = 1; band <= kBandCount; ++band) {
+    for (int band = 1; band <= kTableRows; ++band) {
         if (band > 1)
             out += '\n';
         out += tableRow("不足枚数", band, [](int k) { return classCaption(k); });
