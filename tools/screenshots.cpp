@@ -23,9 +23,7 @@ namespace {
 
 std::unique_ptr<QWidget> theoryWindow(Dialogs& dialogs)
 {
-    StillClock clock;
-    RandomSource random(clock, 3887406503);
-    return std::make_unique<TheoryWindow>(ExperimentEngine(random).run(100, 1000), dialogs);
+    return std::make_unique<TheoryWindow>(SeededRun(3887406503).run(100, 1000), dialogs);
 }
 
 std::unique_ptr<QWidget> eveningWindow()

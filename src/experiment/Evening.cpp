@@ -16,13 +16,10 @@ int Evening::tableClass() const
 Evening eveningOfSeed(std::uint64_t seed, int guests)
 {
     requireInRange("guests", guests, kMinGuests, kMaxGuests);
-    // The clock and the reseed of torumina-sim's seeded run, and the draws
-    // the engine reads for its first experiment: a draw of 0.5 or more is
-    // a guest who gets a coin back.
-    StillClock clock;
-    RandomSource random(clock, seed);
+    // The draws the engine reads for the first experiment of the seeded
+    // run: a draw of 0.5 or more is a guest who gets a coin back.
+    const std::uint64_t key = SeededRun(seed).nextExperimentKey(guests);
     const auto count = static_cast<std::uint64_t>(guests);
-    const std::uint64_t key = random.reseedAndSkip(count);
     Evening evening{seed, {}};
     evening.steps.reserve(count);
     int stock = 0;

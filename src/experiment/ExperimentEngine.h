@@ -83,3 +83,32 @@ private:
     RandomSource& random_;
     InstructionSet set_;
 };
+
+// A run that its seed repeats, as torumina-sim, the evening and the tests
+// run it: the clock the engine reseeds from before every experiment stands
+// still, so that the seed alone decides every draw.
+class SeededRun
+{
+public:
+    explicit SeededRun(std::uint64_t seed) : source_(clock_, seed), engine_(source_) { }
+    SeededRun(const SeededRun&) = delete;
+    SeededRun& operator=(const SeededRun&) = delete;
+
+    ExperimentResult run(int guestCount, int trialCount)
+    {
+        return engine_.run(guestCount, trialCount);
+    }
+    // The key the next experiment of guestCount guests draws from, reseeded
+    // as the engine reseeds before it.
+    std::uint64_t nextExperimentKey(int guestCount)
+    {
+        return source_.reseedAndSkip(static_cast<std::uint64_t>(guestCount));
+    }
+    // For a window that runs the engine itself.
+    ExperimentEngine& engine() { return engine_; }
+
+private:
+    StillClock clock_;
+    RandomSource source_;
+    ExperimentEngine engine_;
+};

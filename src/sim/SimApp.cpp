@@ -8,7 +8,6 @@
 #include "Evening.h"
 #include "ExactDistribution.h"
 #include "ExperimentEngine.h"
-#include "RandomSource.h"
 #include "SimMessages.h"
 #include "SimOptions.h"
 #include "SimReport.h"
@@ -32,17 +31,6 @@ std::string chartError(const std::string& path, const ChartFileError& error)
                                  .replace(QStringLiteral("。\n"), QStringLiteral("。"))
                                  .replace(u'\n', u' ');
     return (QStringLiteral("torumina-sim: ") + said + u'\n').toStdString();
-}
-
-// Every run is a seeded run, so that the seed it prints repeats it; the
-// clock the engine reseeds from stands still for the same reason. A drawn
-// seed has 32 bits, few enough digits to copy by hand or keep in a
-// spreadsheet cell.
-ExperimentResult runExperiments(const SimOptions& options, std::uint64_t seed)
-{
-    StillClock clock;
-    RandomSource source(clock, seed);
-    return ExperimentEngine(source).run(options.guests, options.trials);
 }
 
 QtMessageHandler qtDefaultHandler = nullptr;
@@ -102,6 +90,9 @@ int runSim(const SimArguments& args, std::string& out, std::string& err)
         }
     }
 
+    // Every run is a seeded run, so that the seed it prints repeats it. A
+    // drawn seed has 32 bits, few enough digits to copy by hand or keep in a
+    // spreadsheet cell.
     const std::uint64_t seed = options.seed ? *options.seed : std::random_device()();
     if (options.evening) {
         out = formatEvening(eveningOfSeed(seed, options.guests), options.format);
@@ -112,7 +103,7 @@ int runSim(const SimArguments& args, std::string& out, std::string& err)
     // are counted beside it even when only the run's are shown.
     SimRun run;
     run.seed = seed;
-    run.result = runExperiments(options, run.seed);
+    run.result = SeededRun(seed).run(options.guests, options.trials);
     const ExactDistribution exact = exactDistribution(options.guests);
     run.coverage = coverageRows(run.result, exact);
     if (options.exact)

@@ -26,10 +26,8 @@ class TheoryWindowTest : public MainWindowTest
 {
 protected:
     QTemporaryDir folder;
-    // As torumina-sim --seed=3887406503 runs: from a clock that stands still.
-    StillClock still;
-    RandomSource seededSource{still, 3887406503};
-    ExperimentEngine seeded{seededSource};
+    // As torumina-sim --seed=3887406503 runs.
+    SeededRun seeded{3887406503};
 
     // 20 evenings of 5 guests: 18 never short (exactly 90 %), one 3 coins short, one 5. Of the 32
     // paths of 5 tosses, 30 never go below -3 and 31 never below -4.
@@ -47,7 +45,7 @@ protected:
 // figures (golden/theory.txt); the chart saved is the one torumina-sim draws for the same run.
 TEST_F(TheoryWindowTest, ItShowsTheRunBesideTheTheoryAsTorumina_simDoes)
 {
-    auto window = openWindow("100", "1000", &seeded);
+    auto window = openWindow("100", "1000", &seeded.engine());
     click(*window, "実験開始");
     QTest::keyClick(window.get(), Qt::Key_F2);
     auto* theory = window->findChild<TheoryWindow*>();

@@ -21,9 +21,7 @@ TEST(Evening, EndsWhereTheEngineCountsTheFirstExperimentOfItsSeed)
                                 {std::numeric_limits<std::uint64_t>::max(), 1000}}) {
         SCOPED_TRACE(testing::Message() << "seed " << seed << ", " << guests << " guests");
         const Evening evening = eveningOfSeed(seed, guests);
-        StillClock clock;
-        RandomSource random(clock, seed);
-        const ExperimentResult run = ExperimentEngine(random).run(guests, 1);
+        const ExperimentResult run = SeededRun(seed).run(guests, 1);
         EXPECT_EQ(run.countOf(evening.lowestBalance()), 1);
         EXPECT_EQ(run.frequencyCounts.at(std::size_t(evening.tableClass())), 1);
     }
