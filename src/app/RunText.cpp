@@ -4,57 +4,64 @@
 #include "RunText.h"
 
 #include "Coverage.h"
+#include "NumberFormat.h"
+
+#include <QStringList>
 
 namespace {
 
-// Spreadsheets read a leading zero and a point whatever their locale's
-// habits for display; QString::number writes both, independent of locale.
-QString meanCell(float mean)
+QString utf8(const std::string& text)
 {
-    return QString::number(mean, 'f', 4);
+    return QString::fromStdString(text);
 }
 
-QString caption(int k)
+// A row of cells for a spreadsheet.
+QString line(const QStringList& cells)
 {
-    return QString::fromStdString(classCaption(k));
+    return cells.join(u'\t') + u'\n';
 }
 
 QString parameters(int guests, int trials)
 {
-    return QStringLiteral("お客人数\t%1\n実験回数\t%2\n").arg(guests).arg(trials);
+    return line({QStringLiteral("お客人数"), QString::number(guests)})
+            + line({QStringLiteral("実験回数"), QString::number(trials)});
 }
 
 } // namespace
 
 QString tableText(int guests, int trials, const std::optional<ExperimentResult>& run)
 {
-    QString text = parameters(guests, trials) + QStringLiteral("不足枚数の平均\t")
-            + (run ? meanCell(run->meanLowestBalance) : QString())
-            + QStringLiteral("\n\n不足枚数\t度数\n");
+    QString text = parameters(guests, trials)
+            + line({QStringLiteral("不足枚数の平均"),
+                    run ? utf8(formatMeanFigure(run->meanLowestBalance)) : QString()})
+            + u'\n' + line({QStringLiteral("不足枚数"), QStringLiteral("度数")});
     for (int k = 1; k <= kClassCount; ++k)
-        text += caption(k) + u'\t' + (run ? QString::number(run->countInClass(k)) : QString())
-                + u'\n';
+        text += line(
+                {utf8(classCaption(k)), run ? QString::number(run->countInClass(k)) : QString()});
     return text;
 }
 
 QString theoryText(const ExperimentResult& run, const ExactDistribution& exact,
                    const CoverageRows& coverage)
 {
-    QString text = parameters(run.guests, run.trials) + QStringLiteral("不足枚数の平均\t")
-            + meanCell(run.meanLowestBalance) + QStringLiteral("\n理論上の不足枚数の平均\t")
-            + QString::number(exact.mean, 'f', 4)
-            + QStringLiteral("\n用意する５００円玉の枚数（その割合の夜に足りる数）");
-    QString inRun = QStringLiteral("実験から");
-    QString inTheory = QStringLiteral("理論上の分布から");
+    QStringList coins{QStringLiteral("用意する５００円玉の枚数（その割合の夜に足りる数）")};
+    QStringList inRun{QStringLiteral("実験から")};
+    QStringList inTheory{QStringLiteral("理論上の分布から")};
     for (const CoverageRow& row : coverage) {
-        text += QStringLiteral("\t%1 %").arg(row.percent);
-        inRun += u'\t' + QString::number(row.inRun);
-        inTheory += u'\t' + QString::number(row.inTheory);
+        coins << utf8(formatPercent(row.percent));
+        inRun << QString::number(row.inRun);
+        inTheory << QString::number(row.inTheory);
     }
-    text += u'\n' + inRun + u'\n' + inTheory + QStringLiteral("\n\n不足枚数\t度数\t期待度数\n");
+    QString text = parameters(run.guests, run.trials)
+            + line({QStringLiteral("不足枚数の平均"),
+                    utf8(formatMeanFigure(run.meanLowestBalance))})
+            + line({QStringLiteral("理論上の不足枚数の平均"), utf8(formatMeanFigure(exact.mean))})
+            + line(coins) + line(inRun) + line(inTheory) + u'\n'
+            + line({QStringLiteral("不足枚数"), QStringLiteral("度数"),
+                    QStringLiteral("期待度数")});
     for (int k = 1; k <= kClassCount; ++k) {
-        text += caption(k) + u'\t' + QString::number(run.countInClass(k)) + u'\t'
-                + expectedCountText(expectedCount(run, exact, k)) + u'\n';
+        text += line({utf8(classCaption(k)), QString::number(run.countInClass(k)),
+                      utf8(formatExpectedCount(expectedCount(run, exact, k)))});
     }
     return text;
 }
@@ -65,9 +72,4 @@ QString coverageAnswer(const CoverageRow& row)
             .arg(row.percent)
             .arg(row.inRun)
             .arg(row.inTheory);
-}
-
-QString expectedCountText(double count)
-{
-    return QString::number(count, 'f', 1);
 }

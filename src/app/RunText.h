@@ -26,7 +26,3 @@ QString theoryText(const ExperimentResult& run, const ExactDistribution& exact,
 // The answer to the lesson's question for one share of the evenings:
 // "この実験では 95 % の夜に 19 枚で足りました（理論では 19 枚）".
 QString coverageAnswer(const CoverageRow& row);
-
-// An expected count as the theory window and torumina-sim show it: one
-// decimal.
-QString expectedCountText(double count);

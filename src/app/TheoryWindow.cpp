@@ -84,7 +84,7 @@ QTableWidget* makeFiguresTable(const ExperimentResult& run, const ExactDistribut
         const QString cells[] = {
                 QString::fromStdString(classCaption(k)),
                 QString::number(run.countInClass(k)),
-                expectedCountText(expectedCount(run, exact, k)),
+                QString::fromStdString(formatExpectedCount(expectedCount(run, exact, k))),
         };
         if (deepest == 0 && (cells[1] != u"0" || cells[2] != u"0.0"))
             deepest = k;

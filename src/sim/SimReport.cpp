@@ -11,21 +11,11 @@
 
 #include <charconv>
 #include <cstddef>
+#include <string>
 
 namespace {
 
 constexpr int kCellWidth = 8;
-
-// Independent of the C locale, which QGuiApplication changes when a chart
-// is drawn.
-std::string fixed(double value, int decimals)
-{
-    char buffer[64];
-    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                            std::chars_format::fixed, decimals);
-    (void)error; // 64 characters hold every figure here
-    return {buffer, end};
-}
 
 // Terminal columns of a UTF-8 text: the ideographic space, the fullwidth
 // tilde and the kana and kanji of the captions take two.
@@ -66,16 +56,23 @@ std::string tableRow(const std::string& title, int band, auto cellText)
     return line + '\n';
 }
 
-std::string header(const SimRun& run, const char* separator)
+// A caption and its figure on a line of their own, apart by a space in text
+// and by a comma in CSV.
+std::string line(const char* caption, char separator, const std::string& figure)
 {
-    return std::string("お客人数") + separator + std::to_string(run.result.guests) + "\n実験回数"
-            + separator + std::to_string(run.result.trials) + "\n乱数の種" + separator
-            + std::to_string(run.seed) + "\n\n";
+    return caption + std::string(1, separator) + figure + '\n';
+}
+
+std::string header(const SimRun& run, char separator)
+{
+    return line("お客人数", separator, std::to_string(run.result.guests))
+            + line("実験回数", separator, std::to_string(run.result.trials))
+            + line("乱数の種", separator, std::to_string(run.seed)) + '\n';
 }
 
 std::string formatText(const SimRun& run)
 {
-    std::string out = header(run, " ");
+    std::string out = header(run, ' ');
     for (int band = 1; band <= kTableRows; ++band) {
         if (band > 1)
             out += '\n';
@@ -84,12 +81,12 @@ std::string formatText(const SimRun& run)
                         [&run](int k) { return std::to_string(run.result.countInClass(k)); });
         if (run.exact) {
             out += tableRow("期待度数", band, [&run](int k) {
-                return fixed(expectedCount(run.result, *run.exact, k), 1);
+                return formatExpectedCount(expectedCount(run.result, *run.exact, k));
             });
         }
     }
     out += '\n';
-    out += "不足枚数の平均 " + formatMean(run.result.meanLowestBalance) + '\n';
+    out += line("不足枚数の平均", ' ', formatMean(run.result.meanLowestBalance));
 
     if (run.exact) {
         constexpr int kTitleWidth = 22;
@@ -99,13 +96,13 @@ std::string formatText(const SimRun& run)
         std::string simulated = padRight("  実験から", kTitleWidth);
         std::string theory = padRight("  理論上の分布から", kTitleWidth);
         for (const CoverageRow& row : run.coverage) {
-            header += padLeft(std::to_string(row.percent) + " %", kCellWidth);
+            header += padLeft(formatPercent(row.percent), kCellWidth);
             simulated += padLeft(std::to_string(row.inRun), kCellWidth);
             theory += padLeft(std::to_string(row.inTheory), kCellWidth);
         }
         out += header + '\n' + simulated + '\n' + theory + '\n';
-        out += "理論上の不足枚数の平均 " + fixed(run.exact->mean, 4) + '\n';
-        out += "理論上の不足枚数の分散 " + fixed(run.exact->variance, 4) + '\n';
+        out += line("理論上の不足枚数の平均", ' ', formatMeanFigure(run.exact->mean));
+        out += line("理論上の不足枚数の分散", ' ', formatMeanFigure(run.exact->variance));
     }
     return out;
 }
@@ -117,18 +114,18 @@ std::string formatText(const SimRun& run)
 // 10000 trials.
 std::string formatCsv(const SimRun& run)
 {
-    std::string out = "\xEF\xBB\xBF" + header(run, ",");
+    std::string out = "\xEF\xBB\xBF" + header(run, ',');
     out.pop_back(); // the blank line goes after the answer
-    out += "不足枚数の平均," + fixed(run.result.meanLowestBalance, 4) + '\n';
+    out += line("不足枚数の平均", ',', formatMeanFigure(run.result.meanLowestBalance));
     if (run.exact) {
-        out += "理論上の不足枚数の平均," + fixed(run.exact->mean, 4) + '\n';
-        out += "理論上の不足枚数の分散," + fixed(run.exact->variance, 4) + '\n';
+        out += line("理論上の不足枚数の平均", ',', formatMeanFigure(run.exact->mean));
+        out += line("理論上の不足枚数の分散", ',', formatMeanFigure(run.exact->variance));
     }
     out += "用意する５００円玉の枚数（その割合の夜に足りる数）";
     std::string simulated = "実験から";
     std::string theory = "理論上の分布から";
     for (const CoverageRow& row : run.coverage) {
-        out += ',' + std::to_string(row.percent) + " %";
+        out += ',' + formatPercent(row.percent);
         simulated += ',' + std::to_string(row.inRun);
         theory += ',' + std::to_string(row.inTheory);
     }
@@ -138,8 +135,8 @@ std::string formatCsv(const SimRun& run)
         out += std::to_string(k) + ',' + classCaption(k) + ','
                 + std::to_string(run.result.countInClass(k));
         if (run.exact) {
-            out += ',' + fixed(run.exact->classProbability(k), 5) + ','
-                    + fixed(expectedCount(run.result, *run.exact, k), 1);
+            out += ',' + formatFixed(run.exact->classProbability(k), 5) + ','
+                    + formatExpectedCount(expectedCount(run.result, *run.exact, k));
         }
         out += '\n';
     }
