@@ -6,6 +6,7 @@
 #include "CellLabel.h"
 #include "EveningChart.h"
 #include "FrequencyTableAccessible.h"
+#include "ReportWords.h"
 #include "TwipLayout.h"
 
 #include <QAccessible>
@@ -71,9 +72,9 @@ FrequencyTable::FrequencyTable(const TwipLayout& layout, QWidget* parent) : QWid
         const int countTop = headerTop + 360;
         const BandLabels& names = kBandLabels[static_cast<std::size_t>(band)];
         makeCellLabel(this, labelName(names.headerTitle), place(kLeft, headerTop, 1335, 375),
-                      QStringLiteral("不足枚数"), caption);
+                      QString::fromUtf8(kShortfallCaption), caption);
         makeCellLabel(this, labelName(names.countTitle), place(kLeft, countTop, 1335, 375),
-                      QStringLiteral("度　　数"), caption);
+                      QString::fromUtf8(kCountRowCaption), caption);
         for (int column = 0; column < kTableColumns; ++column) {
             const int k = kTableColumns * band + column + 1;
             const int left = 1560 + 720 * column;

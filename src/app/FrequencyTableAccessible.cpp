@@ -4,6 +4,7 @@
 #include "FrequencyTableAccessible.h"
 
 #include "FrequencyTable.h"
+#include "ReportWords.h"
 
 #include <QAccessibleWidget>
 #include <QLabel>
@@ -42,7 +43,7 @@ public:
         if (t == QAccessible::Name)
             return cell->text();
         if (t == QAccessible::Description)
-            return QStringLiteral("不足枚数 %1").arg(table_->captionCell(k_)->text());
+            return QString::fromUtf8(kShortfallCaption) + u' ' + table_->captionCell(k_)->text();
         return QAccessibleWidget::text(t);
     }
     QAccessible::State state() const override

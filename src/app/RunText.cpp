@@ -5,10 +5,16 @@
 
 #include "Coverage.h"
 #include "NumberFormat.h"
+#include "ReportWords.h"
 
 #include <QStringList>
 
 namespace {
+
+QString utf8(const char* text)
+{
+    return QString::fromUtf8(text);
+}
 
 QString utf8(const std::string& text)
 {
@@ -23,8 +29,8 @@ QString line(const QStringList& cells)
 
 QString parameters(int guests, int trials)
 {
-    return line({QStringLiteral("お客人数"), QString::number(guests)})
-            + line({QStringLiteral("実験回数"), QString::number(trials)});
+    return line({utf8(kGuestsCaption), QString::number(guests)})
+            + line({utf8(kTrialsCaption), QString::number(trials)});
 }
 
 } // namespace
@@ -32,9 +38,9 @@ QString parameters(int guests, int trials)
 QString tableText(int guests, int trials, const std::optional<ExperimentResult>& run)
 {
     QString text = parameters(guests, trials)
-            + line({QStringLiteral("不足枚数の平均"),
+            + line({utf8(kMeanCaption),
                     run ? utf8(formatMeanFigure(run->meanLowestBalance)) : QString()})
-            + u'\n' + line({QStringLiteral("不足枚数"), QStringLiteral("度数")});
+            + u'\n' + line({utf8(kShortfallCaption), utf8(kCountCaption)});
     for (int k = 1; k <= kClassCount; ++k)
         text += line(
                 {utf8(classCaption(k)), run ? QString::number(run->countInClass(k)) : QString()});
@@ -44,21 +50,19 @@ QString tableText(int guests, int trials, const std::optional<ExperimentResult>&
 QString theoryText(const ExperimentResult& run, const ExactDistribution& exact,
                    const CoverageRows& coverage)
 {
-    QStringList coins{QStringLiteral("用意する５００円玉の枚数（その割合の夜に足りる数）")};
-    QStringList inRun{QStringLiteral("実験から")};
-    QStringList inTheory{QStringLiteral("理論上の分布から")};
+    QStringList coins{utf8(kCoinsCaption)};
+    QStringList inRun{utf8(kFromRunCaption)};
+    QStringList inTheory{utf8(kFromTheoryCaption)};
     for (const CoverageRow& row : coverage) {
         coins << utf8(formatPercent(row.percent));
         inRun << QString::number(row.inRun);
         inTheory << QString::number(row.inTheory);
     }
     QString text = parameters(run.guests, run.trials)
-            + line({QStringLiteral("不足枚数の平均"),
-                    utf8(formatMeanFigure(run.meanLowestBalance))})
-            + line({QStringLiteral("理論上の不足枚数の平均"), utf8(formatMeanFigure(exact.mean))})
-            + line(coins) + line(inRun) + line(inTheory) + u'\n'
-            + line({QStringLiteral("不足枚数"), QStringLiteral("度数"),
-                    QStringLiteral("期待度数")});
+            + line({utf8(kMeanCaption), utf8(formatMeanFigure(run.meanLowestBalance))})
+            + line({utf8(kTheoryMeanCaption), utf8(formatMeanFigure(exact.mean))}) + line(coins)
+            + line(inRun) + line(inTheory) + u'\n'
+            + line({utf8(kShortfallCaption), utf8(kCountCaption), utf8(kExpectedCountCaption)});
     for (int k = 1; k <= kClassCount; ++k) {
         text += line({utf8(classCaption(k)), QString::number(run.countInClass(k)),
                       utf8(formatExpectedCount(expectedCount(run, exact, k)))});

@@ -6,6 +6,7 @@
 #include "ChartFile.h"
 #include "Dialogs.h"
 #include "NumberFormat.h"
+#include "ReportWords.h"
 #include "TwipLayout.h"
 #include "WindowAccessibility.h"
 #include "WindowPlacement.h"
@@ -73,8 +74,9 @@ QTableWidget* makeFiguresTable(const ExperimentResult& run, const ExactDistribut
     auto* table = new QTableWidget(kClassCount, 3, parent);
     table->setObjectName(QStringLiteral("figures"));
     table->setAccessibleName(QStringLiteral("不足枚数ごとの度数と期待度数"));
-    table->setHorizontalHeaderLabels(
-            {QStringLiteral("不足枚数"), QStringLiteral("度数"), QStringLiteral("期待度数")});
+    table->setHorizontalHeaderLabels({QString::fromUtf8(kShortfallCaption),
+                                      QString::fromUtf8(kCountCaption),
+                                      QString::fromUtf8(kExpectedCountCaption)});
     table->verticalHeader()->hide();
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);

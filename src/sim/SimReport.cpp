@@ -4,6 +4,7 @@
 #include "SimReport.h"
 
 #include "NumberFormat.h"
+#include "ReportWords.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -16,6 +17,7 @@
 namespace {
 
 constexpr int kCellWidth = 8;
+constexpr char kCoinsSufficedCaption[] = "足りた５００円玉の枚数";
 
 // Terminal columns of a UTF-8 text: the ideographic space, the fullwidth
 // tilde and the kana and kanji of the captions take two.
@@ -65,9 +67,9 @@ std::string line(const char* caption, char separator, const std::string& figure)
 
 std::string header(const SimRun& run, char separator)
 {
-    return line("お客人数", separator, std::to_string(run.result.guests))
-            + line("実験回数", separator, std::to_string(run.result.trials))
-            + line("乱数の種", separator, std::to_string(run.seed)) + '\n';
+    return line(kGuestsCaption, separator, std::to_string(run.result.guests))
+            + line(kTrialsCaption, separator, std::to_string(run.result.trials))
+            + line(kSeedCaption, separator, std::to_string(run.seed)) + '\n';
 }
 
 std::string formatText(const SimRun& run)
@@ -76,33 +78,33 @@ std::string formatText(const SimRun& run)
     for (int band = 1; band <= kTableRows; ++band) {
         if (band > 1)
             out += '\n';
-        out += tableRow("不足枚数", band, [](int k) { return classCaption(k); });
-        out += tableRow("度　　数", band,
+        out += tableRow(kShortfallCaption, band, [](int k) { return classCaption(k); });
+        out += tableRow(kCountRowCaption, band,
                         [&run](int k) { return std::to_string(run.result.countInClass(k)); });
         if (run.exact) {
-            out += tableRow("期待度数", band, [&run](int k) {
+            out += tableRow(kExpectedCountCaption, band, [&run](int k) {
                 return formatExpectedCount(expectedCount(run.result, *run.exact, k));
             });
         }
     }
     out += '\n';
-    out += line("不足枚数の平均", ' ', formatMean(run.result.meanLowestBalance));
+    out += line(kMeanCaption, ' ', formatMean(run.result.meanLowestBalance));
 
     if (run.exact) {
         constexpr int kTitleWidth = 22;
         out += '\n';
-        out += "用意する５００円玉の枚数（その割合の夜に足りる数）\n";
+        out += kCoinsCaption + std::string("\n");
         std::string header = padRight("", kTitleWidth);
-        std::string simulated = padRight("  実験から", kTitleWidth);
-        std::string theory = padRight("  理論上の分布から", kTitleWidth);
+        std::string simulated = padRight(std::string("  ") + kFromRunCaption, kTitleWidth);
+        std::string theory = padRight(std::string("  ") + kFromTheoryCaption, kTitleWidth);
         for (const CoverageRow& row : run.coverage) {
             header += padLeft(formatPercent(row.percent), kCellWidth);
             simulated += padLeft(std::to_string(row.inRun), kCellWidth);
             theory += padLeft(std::to_string(row.inTheory), kCellWidth);
         }
         out += header + '\n' + simulated + '\n' + theory + '\n';
-        out += line("理論上の不足枚数の平均", ' ', formatMeanFigure(run.exact->mean));
-        out += line("理論上の不足枚数の分散", ' ', formatMeanFigure(run.exact->variance));
+        out += line(kTheoryMeanCaption, ' ', formatMeanFigure(run.exact->mean));
+        out += line(kTheoryVarianceCaption, ' ', formatMeanFigure(run.exact->variance));
     }
     return out;
 }
@@ -116,14 +118,14 @@ std::string formatCsv(const SimRun& run)
 {
     std::string out = "\xEF\xBB\xBF" + header(run, ',');
     out.pop_back(); // the blank line goes after the answer
-    out += line("不足枚数の平均", ',', formatMeanFigure(run.result.meanLowestBalance));
+    out += line(kMeanCaption, ',', formatMeanFigure(run.result.meanLowestBalance));
     if (run.exact) {
-        out += line("理論上の不足枚数の平均", ',', formatMeanFigure(run.exact->mean));
-        out += line("理論上の不足枚数の分散", ',', formatMeanFigure(run.exact->variance));
+        out += line(kTheoryMeanCaption, ',', formatMeanFigure(run.exact->mean));
+        out += line(kTheoryVarianceCaption, ',', formatMeanFigure(run.exact->variance));
     }
-    out += "用意する５００円玉の枚数（その割合の夜に足りる数）";
-    std::string simulated = "実験から";
-    std::string theory = "理論上の分布から";
+    out += kCoinsCaption;
+    std::string simulated = kFromRunCaption;
+    std::string theory = kFromTheoryCaption;
     for (const CoverageRow& row : run.coverage) {
         out += ',' + formatPercent(row.percent);
         simulated += ',' + std::to_string(row.inRun);
@@ -220,22 +222,22 @@ std::string formatEvening(const Evening& evening, OutputFormat format)
     const std::string seed = std::to_string(evening.seed);
     std::string out;
     if (format == OutputFormat::Csv) {
-        out = "\xEF\xBB\xBFお客人数," + guests + "\n乱数の種," + seed
-                + "\n\nguest,toss,payment,stock,lowest\n";
+        out = "\xEF\xBB\xBF" + line(kGuestsCaption, ',', guests) + line(kSeedCaption, ',', seed)
+                + "\nguest,toss,payment,stock,lowest\n";
         int guest = 0;
         for (const GuestStep& step : evening.steps) {
             out += std::to_string(++guest) + ',' + tossText(step.payment) + ','
                     + paymentText(step.payment) + ',' + std::to_string(step.stock) + ','
                     + std::to_string(step.lowestSoFar) + '\n';
         }
-        return out + "\n不足枚数," + lowest + "\n表の欄," + tableClass + "\n足りた５００円玉の枚数,"
-                + coins + '\n';
+        return out + '\n' + line(kShortfallCaption, ',', lowest) + line("表の欄", ',', tableClass)
+                + line(kCoinsSufficedCaption, ',', coins);
     }
     constexpr int kPaymentWidth = 36;
     constexpr int kStockWidth = 18;
     constexpr int kLowestWidth = 16;
-    out = "お客人数 " + guests + "\n乱数の種 " + seed + "\n\n" + padRight("お客", 6)
-            + padRight("表裏", 6) + padRight("支払い", kPaymentWidth)
+    out = line(kGuestsCaption, ' ', guests) + line(kSeedCaption, ' ', seed) + '\n'
+            + padRight("お客", 6) + padRight("表裏", 6) + padRight("支払い", kPaymentWidth)
             + padLeft("手元の５００円玉", kStockWidth) + padLeft("これまでの最低", kLowestWidth)
             + '\n';
     int guest = 0;
@@ -245,6 +247,6 @@ std::string formatEvening(const Evening& evening, OutputFormat format)
                 + padLeft(std::to_string(step.stock), kStockWidth)
                 + padLeft(std::to_string(step.lowestSoFar), kLowestWidth) + '\n';
     }
-    return out + "\n不足枚数 " + lowest + "（表の「" + tableClass
-            + "」の欄）\n足りた５００円玉の枚数 " + coins + '\n';
+    return out + '\n' + line(kShortfallCaption, ' ', lowest + "（表の「" + tableClass + "」の欄）")
+            + line(kCoinsSufficedCaption, ' ', coins);
 }
