@@ -12,6 +12,7 @@
 #include "NumberFormat.h"
 #include "ParameterEntry.h"
 #include "ProgramEnd.h"
+#include "ReportWords.h"
 #include "TheoryWindow.h"
 #include "TwipLayout.h"
 #include "WindowAccessibility.h"
@@ -49,6 +50,26 @@ QPushButton* makeButton(QWidget* window, const QString& objectName, QRect geomet
     // not learn which key a button takes.
     button->setAutoDefault(true);
     return button;
+}
+
+// A named cell of the layout.
+struct Cell
+{
+    QString name;
+    QRect geometry;
+};
+
+// A figure's caption in bold and the white cell beside it that shows the
+// figure, which a screen reader describes by the caption.
+QLabel* makeFigure(QWidget* area, const char* caption, const Cell& captionCell,
+                   const Cell& figureCell, const TwipLayout& at)
+{
+    const QString text = QString::fromUtf8(caption);
+    makeCellLabel(area, captionCell.name, captionCell.geometry, text, {at.font(19, true), kWhite});
+    QLabel* figure = makeCellLabel(area, figureCell.name, figureCell.geometry, QString(),
+                                   {at.font(19), kWhite});
+    figure->setAccessibleDescription(text);
+    return figure;
 }
 
 // The hourglass during a run; the arrow and the window's input come back
@@ -157,8 +178,6 @@ QAction* MainWindow::addCommand(QMenu* menu, const QString& text, void (MainWind
 void MainWindow::buildLayout(QWidget* area)
 {
     const TwipLayout& at = layout_;
-    const CellLook white{at.font(19), kWhite};
-    const CellLook whiteBold{at.font(19, true), kWhite};
     const QFont buttonFont = at.font(15);
 
     quitButton_ = makeButton(area, QStringLiteral("Command2"), at.rect(0, 0, 855, 375),
@@ -179,23 +198,17 @@ void MainWindow::buildLayout(QWidget* area)
 
     table_ = new FrequencyTable(layout_, area);
 
-    makeCellLabel(area, QStringLiteral("Label83"), at.rect(240, 6600, 1455, 375),
-                  QStringLiteral("お客人数"), whiteBold);
-    guestCountLabel_ = makeCellLabel(area, QStringLiteral("Label82"),
-                                     at.rect(1680, 6600, 1095, 375), QString(), white);
-    guestCountLabel_->setAccessibleDescription(QStringLiteral("お客人数"));
-    makeCellLabel(area, QStringLiteral("Label4"), at.rect(3000, 6840, 2295, 375),
-                  QStringLiteral("不足枚数の平均"), whiteBold);
-    meanLabel_ = makeCellLabel(area, QStringLiteral("Label3"), at.rect(5280, 6840, 1095, 375),
-                               QString(), white);
-    meanLabel_->setAccessibleDescription(QStringLiteral("不足枚数の平均"));
+    guestCountLabel_ = makeFigure(area, kGuestsCaption,
+                                  {QStringLiteral("Label83"), at.rect(240, 6600, 1455, 375)},
+                                  {QStringLiteral("Label82"), at.rect(1680, 6600, 1095, 375)}, at);
+    meanLabel_ = makeFigure(area, kMeanCaption,
+                            {QStringLiteral("Label4"), at.rect(3000, 6840, 2295, 375)},
+                            {QStringLiteral("Label3"), at.rect(5280, 6840, 1095, 375)}, at);
     startButton_ = makeButton(area, QStringLiteral("Command1"), at.rect(6720, 6720, 1335, 615),
                               QStringLiteral("実験開始"), buttonFont);
-    makeCellLabel(area, QStringLiteral("Label1"), at.rect(240, 7080, 1455, 375),
-                  QStringLiteral("実験回数"), whiteBold);
-    trialCountLabel_ = makeCellLabel(area, QStringLiteral("Label2"), at.rect(1680, 7080, 1095, 375),
-                                     QString(), white);
-    trialCountLabel_->setAccessibleDescription(QStringLiteral("実験回数"));
+    trialCountLabel_ = makeFigure(area, kTrialsCaption,
+                                  {QStringLiteral("Label1"), at.rect(240, 7080, 1455, 375)},
+                                  {QStringLiteral("Label2"), at.rect(1680, 7080, 1095, 375)}, at);
 
     const std::pair<QPushButton*, QAction*> commands[] = {{startButton_, startAction_},
                                                           {quitButton_, quitAction_},
@@ -334,11 +347,10 @@ void MainWindow::runExperiments()
     // What a screen reader says as the focus lands on the result: the mean,
     // what it is the mean of, and the way to the next series.
     table_->setAccessibleDescription(
-            QStringLiteral(
-                    "不足枚数の平均 %1（お客人数 %2、実験回数 %3）。次の実験は［初期化］から。")
-                    .arg(mean)
-                    .arg(guests_)
-                    .arg(trials_));
+            QStringLiteral("%1 %2（%3 %4、%5 %6）。次の実験は［初期化］から。")
+                    .arg(QString::fromUtf8(kMeanCaption), mean, QString::fromUtf8(kGuestsCaption),
+                         QString::number(guests_), QString::fromUtf8(kTrialsCaption),
+                         QString::number(trials_)));
 
     startAction_->setEnabled(false);
     quitAction_->setEnabled(true);

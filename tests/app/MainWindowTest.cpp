@@ -170,7 +170,7 @@ TEST_F(MainWindowActions, EveryKeyOnEveryCellMovesTheMarkToTheCountItPointsTo)
     auto window = openWindow("100", "1000");
     click(*window, "実験開始");
     std::map<std::pair<int, int>, int> at; // class by cell centre
-    for (int k = 1; k <= 63; ++k) {
+    for (int k = 1; k <= kClassCount; ++k) {
         const QPoint centre =
                 window->findChild<QLabel*>(QStringLiteral("dosu(%1)").arg(k))->geometry().center();
         at[{centre.y(), centre.x()}] = k;
@@ -207,7 +207,7 @@ TEST_F(MainWindowActions, EveryKeyOnEveryCellMovesTheMarkToTheCountItPointsTo)
         }
     };
     auto* table = window->findChild<FrequencyTable*>();
-    for (int k = 1; k <= 63; ++k) {
+    for (int k = 1; k <= kClassCount; ++k) {
         for (const Qt::Key key :
              {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_Home, Qt::Key_End}) {
             table->markLanded(k);
@@ -320,7 +320,7 @@ TEST_F(MainWindowActions, CtrlCCopiesTheTable)
 TEST_F(MainWindowActions, EveryCountStandsUnderTheCaptionAScreenReaderGivesIt)
 {
     auto window = openWindow("100", "1000");
-    for (int k = 1; k <= 63; ++k) {
+    for (int k = 1; k <= kClassCount; ++k) {
         QWidget* count = window->findChild<QLabel*>(QStringLiteral("dosu(%1)").arg(k));
         const QPoint above = count->mapTo(window.get(), count->rect().center()) - QPoint(0, 24);
         const auto* caption = qobject_cast<QLabel*>(window->childAt(above));

@@ -157,7 +157,7 @@ protected:
     static int marked(const QWidget& window, const char* mark = "focusMark")
     {
         const auto* frame = window.findChild<QWidget*>(mark);
-        for (int k = 1; frame->isVisible() && k <= 63; ++k)
+        for (int k = 1; frame->isVisible() && k <= kClassCount; ++k)
             if (window.findChild<QLabel*>(QStringLiteral("dosu(%1)").arg(k))->geometry()
                 == frame->geometry())
                 return k;
@@ -193,7 +193,7 @@ protected:
     static int countSum(const QWidget& window)
     {
         int sum = 0;
-        for (int k = 1; k <= 63; ++k)
+        for (int k = 1; k <= kClassCount; ++k)
             sum += text(window, QStringLiteral("dosu(%1)").arg(k)).toInt();
         return sum;
     }
