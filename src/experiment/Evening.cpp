@@ -16,8 +16,8 @@ int Evening::tableClass() const
 Evening eveningOfSeed(std::uint64_t seed, int guests)
 {
     requireInRange("guests", guests, kMinGuests, kMaxGuests);
-    // The draws the engine reads for the first experiment of the seeded
-    // run: a draw of 0.5 or more is a guest who gets a coin back.
+    // The tosses the engine reads for the first experiment of the seeded
+    // run, one guest each.
     const std::uint64_t key = SeededRun(seed).nextExperimentKey(guests);
     const auto count = static_cast<std::uint64_t>(guests);
     Evening evening{seed, {}};
@@ -25,7 +25,7 @@ Evening eveningOfSeed(std::uint64_t seed, int guests)
     int stock = 0;
     int lowest = guests; // above any stock
     for (std::uint64_t i = 0; i < count; ++i) {
-        const bool changeGiven = RandomSource::isUpperHalf(key, i);
+        const bool changeGiven = RandomSource::getsChange(key, i);
         stock += changeGiven ? -1 : 1;
         lowest = std::min(lowest, stock);
         evening.steps.push_back(

@@ -48,13 +48,14 @@ using Balances = std::array<std::int16_t, kLanes>;
     for (int i = 0; i < guests; i += 16) {
         if (i % 64 == 0) {
             for (std::size_t l = 0; l < kLanes; ++l)
-                upper[l] = RandomSource::upperHalves(keys[l], static_cast<std::uint64_t>(i / 64));
+                upper[l] = RandomSource::changeTosses(keys[l], static_cast<std::uint64_t>(i / 64));
         }
         for (std::size_t l = 0; l < kLanes; ++l)
             bits[l] = static_cast<std::uint16_t>(upper[l] >> (48 - i % 64));
         for (int k = i; k < std::min(guests, i + 16); ++k) {
             for (std::size_t l = 0; l < kLanes; ++l) {
-                // -1 for a draw of 0.5 or more, else 0; or'ed with 1, the step.
+                // -1 for a guest who gets a coin back, else 0; or'ed with 1,
+                // the step of the organiser's coins.
                 const int down = static_cast<std::int16_t>(bits[l]) >> 15;
                 bits[l] = static_cast<std::uint16_t>(bits[l] << 1);
                 balance[l] = static_cast<std::int16_t>(balance[l] + (down | 1));

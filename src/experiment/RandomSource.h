@@ -51,21 +51,23 @@ public:
     RandomSource(Clock& clock, std::uint64_t seed) : clock_(clock), key_(seed) { }
 
     // Folds the clock and the draw count into the key, for a caller that
-    // takes the next `draws` draws itself through upperHalves(): returns the
+    // takes the next `draws` draws itself through changeTosses(): returns the
     // key they come from. An unchanged clock value never restarts an earlier
     // sequence.
     std::uint64_t reseedAndSkip(std::uint64_t draws);
 
-    // Whether draws 64w .. 64w + 63 after a reseed to `key` are 0.5 or more,
-    // the first in the top bit. An experiment reads nothing else of a draw,
-    // so it gets 64 of these from one counter of splitmix64.
-    static std::uint64_t upperHalves(std::uint64_t key, std::uint64_t w)
+    // The coin tossed for guests 64w .. 64w + 63 after a reseed to `key`,
+    // the first in the top bit: a set bit is a guest who pays with four
+    // 1000-yen notes and gets a 500-yen coin back. A toss is all an
+    // experiment needs of a guest, so one counter of splitmix64 gives 64.
+    static std::uint64_t changeTosses(std::uint64_t key, std::uint64_t w)
     {
         return mix64(key + (w + 1) * kGamma);
     }
-    static bool isUpperHalf(std::uint64_t key, std::uint64_t i)
+    // Whether guest i after a reseed to `key` gets a coin back.
+    static bool getsChange(std::uint64_t key, std::uint64_t i)
     {
-        return (upperHalves(key, i / 64) >> (63 - i % 64) & 1) != 0;
+        return (changeTosses(key, i / 64) >> (63 - i % 64) & 1) != 0;
     }
 
 private:

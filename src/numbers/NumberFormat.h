@@ -5,8 +5,9 @@
 
 #include <string>
 
-// The mean lowest balance as the pattern "#####.0" shows it: a sign for
-// negatives, no leading zero, one decimal ("-7.5", "-.4", ".0").
+// The mean lowest balance as the window shows it, short enough for its
+// cell: a sign for negatives, no leading zero, one decimal ("-7.5", "-.4",
+// ".0").
 std::string formatMean(float value);
 
 // A figure to that many decimals, a half rounded away from zero, with a

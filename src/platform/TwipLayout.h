@@ -8,11 +8,13 @@
 #include <QRect>
 #include <QSize>
 
-// The windows were laid out in twips for a 96-dpi screen, 15 to a pixel,
-// every position and size dividing exactly. A window too large for the
-// screen it opens on (a 1366 × 768 classroom laptop at 150 %) is drawn
-// whole at a smaller scale, the same for every position, size and font, so
-// that it keeps its proportions and its text stays crisp.
+// Every position and size in the windows is given in twips, 15 to a pixel
+// at 96 dpi, each dividing exactly: one unit for the windows, their fonts
+// and their scale, so that a cell's border falls where its neighbour's does
+// at any scale. A window too large for the screen it opens on (a 1366 × 768
+// classroom laptop at 150 %) is drawn whole at a smaller scale, the same for
+// every position, size and font, so that it keeps its proportions and its
+// text stays crisp.
 class TwipLayout
 {
 public:

@@ -18,7 +18,7 @@ static ExperimentResult oneAtATime(RandomSource& random, int guests, int trials)
         const std::uint64_t key = random.reseedAndSkip(std::uint64_t(guests));
         int balance = 0, lowest = INT_MAX;
         for (std::uint64_t i = 0; i < std::uint64_t(guests); ++i)
-            lowest = std::min(lowest, balance += RandomSource::isUpperHalf(key, i) ? -1 : 1);
+            lowest = std::min(lowest, balance += RandomSource::getsChange(key, i) ? -1 : 1);
         sum += lowest;
         ++r.frequencyCounts.at(std::size_t(classIndex(lowest)));
         ++r.lowestBalanceCounts.at(std::size_t(lowest + kMaxGuests));

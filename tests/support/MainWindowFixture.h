@@ -102,7 +102,8 @@ protected:
     std::unique_ptr<MainWindow> newWindow(ExperimentEngine* runs = nullptr)
     {
         return std::make_unique<MainWindow>(
-                MainWindow::Services{script, script, runs ? *runs : engine, cuePlayers(), [] {}});
+                MainWindow::Services{script, script, runs ? *runs : engine, cuePlayers(),
+                                     [this] { journal << "help"; }});
     }
     // Shown, activated and both boxes answered; the journal starts empty then.
     std::unique_ptr<MainWindow> openWindow(const QString& guests, const QString& trials,

@@ -17,7 +17,6 @@
 #include <cmath>
 #include <functional>
 #include <optional>
-#include <vector>
 
 // How long a widget test waits for the program: room for a loaded machine.
 constexpr int kPatience = 60000;
@@ -100,8 +99,8 @@ inline QString heard(QObject* window, std::optional<QPoint> origin = std::nullop
     return said;
 }
 
-// heard() without the places, and what changed from before to after, in the order of after:
-// "* " a line as it now reads, "- " a line gone, "+ " a line come.
+// heard() without the places, and what changed from before to after: each line that reads
+// otherwise, as it now reads ("* "); where lines came or went, the whole of after ("+ ").
 inline QString heardChanges(const QString& before, const QString& after)
 {
     const auto lines = [](QString text) {
@@ -110,41 +109,11 @@ inline QString heardChanges(const QString& before, const QString& after)
                                            QRegularExpression::MultilineOption))
                 .split('\n', Qt::SkipEmptyParts);
     };
-    const QStringList a = lines(before), b = lines(after);
-    // The longest common subsequence of the lines from i and j on.
-    std::vector<std::vector<int>> common(std::size_t(a.size()) + 1,
-                                         std::vector<int>(std::size_t(b.size()) + 1));
-    for (auto i = std::size_t(a.size()); i-- > 0;)
-        for (auto j = std::size_t(b.size()); j-- > 0;)
-            common[i][j] = a[qsizetype(i)] == b[qsizetype(j)]
-                    ? common[i + 1][j + 1] + 1
-                    : std::max(common[i + 1][j], common[i][j + 1]);
+    const QStringList was = lines(before), is = lines(after);
     QString changes;
-    QStringList gone, come;
-    const auto flush = [&] {
-        if (gone.size() == come.size())
-            gone.clear(); // changed in place
-        for (const QString& line : gone)
-            changes += "- " + line + '\n';
-        for (const QString& line : come)
-            changes += (gone.isEmpty() ? "* " : "+ ") + line + '\n';
-        gone.clear();
-        come.clear();
-    };
-    std::size_t i = 0, j = 0;
-    while (i < std::size_t(a.size()) || j < std::size_t(b.size())) {
-        if (i < std::size_t(a.size()) && j < std::size_t(b.size())
-            && a[qsizetype(i)] == b[qsizetype(j)]) {
-            flush();
-            ++i, ++j;
-        } else if (j == std::size_t(b.size())
-                   || (i < std::size_t(a.size()) && common[i + 1][j] >= common[i][j + 1])) {
-            gone << a[qsizetype(i++)];
-        } else {
-            come << b[qsizetype(j++)];
-        }
-    }
-    flush();
+    for (qsizetype i = 0; i < is.size(); ++i)
+        if (was.size() != is.size() || was[i] != is[i])
+            changes += (was.size() == is.size() ? "* " : "+ ") + is[i] + '\n';
     return changes;
 }
 
