@@ -8,7 +8,8 @@
 # make bench    runs the engine benchmark
 #
 # The build settings live in CMakePresets.json: build/ holds the program and
-# its package, build-test/ and build-asan/ the tests.
+# its package, build-test/ and build-asan/ the tests, build-web/ the core
+# built by Emscripten for the web edition, with its tests.
 
 PREFIX ?= /usr/local
 JOBS   ?= $(shell nproc)
@@ -32,7 +33,11 @@ DESKTOP_PACKAGES := dbus-user-session dbus-daemon dbus-bin at-spi2-core python3-
 # A light window manager, which gives the focus back to a window as a box
 # closes, for the journey through a reset by the keyboard.
 WM_PACKAGES := openbox
-TEST_PACKAGES := $(RUN_PACKAGES) $(PACKAGE_PACKAGES) $(DESKTOP_PACKAGES) $(WM_PACKAGES) clang clang-format libclang-rt-14-dev \
+# Emscripten builds the Qt-free core for the web edition; its tests run
+# under Node.
+WEB_PACKAGES := emscripten
+TEST_PACKAGES := $(RUN_PACKAGES) $(PACKAGE_PACKAGES) $(DESKTOP_PACKAGES) $(WM_PACKAGES) $(WEB_PACKAGES) \
+	clang clang-format libclang-rt-14-dev \
 	fonts-noto-cjk libgtest-dev libgmock-dev libbenchmark-dev \
 	xvfb xauth x11-utils xdotool strace desktop-file-utils appstream lintian \
 	procps python3 python3-numpy hyperfine qemu-user
@@ -74,9 +79,10 @@ package: build
 # Every suite, the end-to-end journey (without D-Bus and on a desktop's buses)
 # and the package built by g++, the engine's suite also on emulated processors
 # (qemu-user); then the suites and the journeys again, built by clang under
-# AddressSanitizer + UBSan, with the number reader fuzzed for a bounded time.
+# AddressSanitizer + UBSan, with the number reader fuzzed for a bounded time;
+# then the core's suites built by Emscripten and run under Node.
 test: deps format-check
-	for tree in test sanitize; do \
+	for tree in test sanitize web; do \
 		cmake --preset $$tree && cmake --build --preset $$tree -j$(JOBS) && \
 		ctest --preset $$tree -j$(JOBS) || exit 1; \
 	done
@@ -105,4 +111,4 @@ uninstall:
 	rm build/installed_files.txt
 
 clean:
-	rm -rf build build-test build-asan
+	rm -rf build build-test build-asan build-web

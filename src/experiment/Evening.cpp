@@ -21,7 +21,7 @@ Evening eveningOfSeed(std::uint64_t seed, int guests)
     const std::uint64_t key = SeededRun(seed).nextExperimentKey(guests);
     const auto count = static_cast<std::uint64_t>(guests);
     Evening evening{seed, {}};
-    evening.steps.reserve(count);
+    evening.steps.reserve(static_cast<std::size_t>(guests));
     int stock = 0;
     int lowest = guests; // above any stock
     for (std::uint64_t i = 0; i < count; ++i) {

@@ -3,7 +3,7 @@
 
 #include "RandomSource.h"
 
-#include <bit>
+#include <cstring>
 #include <chrono>
 #include <ctime>
 #include <exception>
@@ -35,7 +35,10 @@ std::uint64_t RandomSource::reseedAndSkip(std::uint64_t draws)
     // For a given clock value and draw count this is a bijection of the key,
     // so the key moves on along one long cycle rather than returning to a
     // value that depends on the clock alone.
-    const std::uint64_t clock = std::bit_cast<std::uint32_t>(clock_.secondsSinceMidnight());
+    const float seconds = clock_.secondsSinceMidnight();
+    std::uint32_t bits = 0; // the float's bits: every fraction of a second counts
+    std::memcpy(&bits, &seconds, sizeof bits);
+    const std::uint64_t clock = bits;
     key_ = mix64(key_ + (clock << 32) + draws_ + kGamma);
     draws_ = draws;
     return key_;

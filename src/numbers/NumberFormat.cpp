@@ -6,6 +6,30 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstdio>
+
+namespace {
+
+// The value to that many decimals, correctly rounded, whatever the locale.
+// The web edition's C++ library has no floating-point to_chars: there the C
+// library writes it, whose locale there is always "C" and which rounds the
+// same.
+std::string exactDigits(double value, int decimals)
+{
+    char digits[400]; // 309 digits before the point at most, and a few decimals
+#if defined(__cpp_lib_to_chars)
+    const auto end =
+            std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals)
+                    .ptr;
+    return {digits, end};
+#else
+    return {digits,
+            static_cast<std::size_t>(
+                    std::snprintf(digits, sizeof digits, "%.*f", decimals, value))};
+#endif
+}
+
+} // namespace
 
 std::string formatMean(float value)
 {
@@ -36,11 +60,7 @@ std::string formatFixed(double value, int decimals)
 
     // -0 is written as 0, as Qt writes it: no shortage where there is none.
     value += 0.0;
-    char digits[400];
-    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value,
-                                            std::chars_format::fixed, decimals + (halfway ? 1 : 0));
-    (void)error; // 309 digits before the point at most, and a few decimals
-    std::string text(digits, end);
+    std::string text = exactDigits(value, decimals + (halfway ? 1 : 0));
     if (!halfway)
         return text;
     // The exact digits end in the 5 of the tie; the digit before it goes up.

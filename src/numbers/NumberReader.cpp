@@ -5,6 +5,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <cstdint>
 #include <string>
 #include <system_error>
@@ -51,6 +52,48 @@ bool isDecimalDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+// A decimal number without a sign at first, as std::from_chars reads it: the
+// longest prefix of digits, a point and digits, and an exponent with
+// digits; out of range where the value is too large for a double, or too
+// small to be told from zero. The web edition's C++ library has no
+// floating-point from_chars: there the prefix goes to strtod, whose locale
+// there is always "C", and both libraries round correctly, so both builds
+// read every answer alike.
+std::errc readDecimal(const char* first, const char* last, double& value)
+{
+#if defined(__cpp_lib_to_chars)
+    return std::from_chars(first, last, value).ec;
+#else
+    const char* end = first;
+    bool nonZero = false;
+    const auto digits = [&] {
+        const char* start = end;
+        for (; end != last && isDecimalDigit(*end); ++end)
+            nonZero = nonZero || *end != '0';
+        return end != start;
+    };
+    bool mantissa = digits();
+    if (end != last && *end == '.') {
+        ++end;
+        mantissa = digits() || mantissa;
+    }
+    if (!mantissa)
+        return std::errc::invalid_argument;
+    if (const char* beforeExponent = end; end != last && (*end == 'e' || *end == 'E')) {
+        ++end;
+        if (end != last && (*end == '+' || *end == '-'))
+            ++end;
+        const bool wasNonZero = nonZero;
+        if (!digits())
+            end = beforeExponent;
+        nonZero = wasNonZero;
+    }
+    value = std::strtod(std::string(first, end).c_str(), nullptr);
+    return std::isinf(value) || (value == 0.0 && nonZero) ? std::errc::result_out_of_range
+                                                          : std::errc{};
+#endif
+}
+
 // Hexadecimal or octal digits after "&H" / "&O". The value is unsigned: an
 // answer "&HFFFF" means 65535, not a 16-bit -1.
 std::optional<double> readRadix(const char* first, const char* last, int radix)
@@ -84,7 +127,7 @@ std::optional<double> readNumber(std::u16string_view text)
     if (first == last || !(isDecimalDigit(*first) || *first == '.'))
         return 0.0;
     double value = 0.0;
-    const std::errc error = std::from_chars(first, last, value).ec;
+    const std::errc error = readDecimal(first, last, value);
     // Too large for a double, or too small to be told from zero: the
     // conversion does not say which, and no range accepts either.
     if (error == std::errc::result_out_of_range)

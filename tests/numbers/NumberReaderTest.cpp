@@ -75,3 +75,21 @@ TEST(FormatMean, ShowsOneDecimalWithoutLeadingZero)
     for (const auto& [mean, text] : table)
         EXPECT_EQ(formatMean(mean), text) << mean;
 }
+
+// Figures for a spreadsheet, the same from the desktop's C++ library and the web edition's.
+TEST(FormatFixed, RoundsHalvesAwayFromZeroAsPupilsRound)
+{
+    const std::tuple<double, int, const char*> table[] = {{6.25, 1, "6.3"},
+                                                          {-6.25, 1, "-6.3"},
+                                                          {6.35, 1, "6.3"},
+                                                          {0.125, 2, "0.13"},
+                                                          {9.5, 0, "10"},
+                                                          {-0.5, 0, "-1"},
+                                                          {-0.0, 4, "0.0000"},
+
+                                                          {2.0 / 3, 4, "0.6667"},
+                                                          {1e20, 1, "100000000000000000000.0"},
+                                                          {0.1, 20, "0.10000000000000000555"}};
+    for (const auto& [value, decimals, text] : table)
+        EXPECT_EQ(formatFixed(value, decimals), text) << value << " to " << decimals;
+}
