@@ -6,6 +6,7 @@
 # make package  builds build/torumina_<version>_amd64.deb
 # make install / make uninstall   PREFIX (default /usr/local), with sudo where needed
 # make bench    runs the engine benchmark
+# make web      builds the web edition, one file: build/web/torumina.html
 #
 # The build settings live in CMakePresets.json: build/ holds the program and
 # its package, build-test/ and build-asan/ the tests, build-web/ the core
@@ -34,8 +35,8 @@ DESKTOP_PACKAGES := dbus-user-session dbus-daemon dbus-bin at-spi2-core python3-
 # closes, for the journey through a reset by the keyboard.
 WM_PACKAGES := openbox
 # Emscripten builds the Qt-free core for the web edition; its tests run
-# under Node.
-WEB_PACKAGES := emscripten
+# under Node, the page's in Debian's chromium.
+WEB_PACKAGES := emscripten chromium
 TEST_PACKAGES := $(RUN_PACKAGES) $(PACKAGE_PACKAGES) $(DESKTOP_PACKAGES) $(WM_PACKAGES) $(WEB_PACKAGES) \
 	clang clang-format libclang-rt-14-dev \
 	fonts-noto-cjk libgtest-dev libgmock-dev libbenchmark-dev \
@@ -54,7 +55,7 @@ define deps
 	fi
 endef
 
-.PHONY: deps run build package test format-check bench install uninstall clean
+.PHONY: deps run build package test format-check bench install uninstall clean web
 
 deps:
 	$(call deps,$(TEST_PACKAGES))
@@ -80,12 +81,26 @@ package: build
 # and the package built by g++, the engine's suite also on emulated processors
 # (qemu-user); then the suites and the journeys again, built by clang under
 # AddressSanitizer + UBSan, with the number reader fuzzed for a bounded time;
-# then the core's suites built by Emscripten and run under Node.
+# then the core's suites built by Emscripten and run under Node, and the
+# page in chromium.
 test: deps format-check
 	for tree in test sanitize web; do \
 		cmake --preset $$tree && cmake --build --preset $$tree -j$(JOBS) && \
 		ctest --preset $$tree -j$(JOBS) || exit 1; \
 	done
+	$(MAKE) web
+	node --test tests/web/
+
+# The page's TypeScript, bundled by esbuild from the npm packages the lock
+# file names, with the core's script and the cues, into one file. npm comes
+# with Node.js where Node.js is not Debian's.
+web:
+	$(call deps,$(WEB_PACKAGES))
+	command -v npm >/dev/null || $(SUDO) env DEBIAN_FRONTEND=noninteractive \
+		apt-get install -y --no-install-recommends nodejs npm
+	cmake --preset web && cmake --build --preset web -j$(JOBS) --target torumina_core
+	cd web && npm ci --no-audit --no-fund && npx tsc --noEmit -p .
+	node web/build.mjs build-web/web/torumina_core.js build/web/torumina.html
 
 # The tree keeps the style of .clang-format; clang-format -i on a file mends it.
 format-check:

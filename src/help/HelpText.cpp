@@ -3,7 +3,7 @@
 
 #include "HelpText.h"
 
-const std::array<QStringView, kHelpLineCount> kHelpText = {
+const std::array<std::u16string_view, kHelpLineCount> kHelpText = {
         u"",
         u"　【問　　題】",
         u"　　　　　　　　クラス会などの幹事を務めることはありませんか。",

@@ -65,8 +65,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 void HelpWindow::printHelpText()
 {
     textView_->clear();
-    for (QStringView line : kHelpText)
-        textView_->appendLine(line.toString());
+    for (std::u16string_view line : kHelpText)
+        textView_->appendLine(QStringView(line).toString());
 }
 
 bool HelpWindow::event(QEvent* event)
