@@ -28,15 +28,100 @@ class MainWindow {
   private guests = 0;
   private trials = 0;
   private ended = false;
+  // The class whose count the arrow keys have reached.
+  private current = 1;
+  // False until both parameters are answered (first and after a reset):
+  // a click as a box closes, before its answer is taken, runs nothing.
+  private takesInput = false;
 
   constructor(private readonly core: Core) {
     this.buildTable();
-    button('Command1').onclick = () => this.runExperiments();
-    button('Command2').onclick = () => void this.quit();
-    button('Command3').onclick = () => void this.resetTable();
-    button('Command4').onclick = () => this.showHelp();
+    const command = (handler: () => unknown) => () => void (this.takesInput && handler());
+    button('Command1').onclick = command(() => this.runExperiments());
+    button('Command2').onclick = command(() => this.quit());
+    button('Command3').onclick = command(() => this.resetTable());
+    button('Command4').onclick = command(() => this.showHelp());
     button('closeHelp').onclick = () => void this.backFromHelp();
     button('restart').onclick = () => location.reload();
+    this.buildMenuBar();
+    const table = byId('frequencyTable');
+    table.onkeydown = (event) => this.moveMark(event);
+    table.onfocus = () => this.markCurrent();
+  }
+
+  // Each command of the menu bar runs its button's handler, enabled as the
+  // button is; Alt and a menu's letter open it, a command's letter in it
+  // chooses, Esc closes; F1 shows the help as HELP does.
+  private buildMenuBar(): void {
+    const menus = [...document.querySelectorAll<HTMLElement>('#menubar > div')];
+    const close = () => menus.forEach((menu) => this.showMenu(menu, false));
+    for (const menu of menus) {
+      const title = menu.querySelector('button')!;
+      title.onclick = () => this.showMenu(menu, title.getAttribute('aria-expanded') !== 'true');
+      for (const item of menu.querySelectorAll<HTMLButtonElement>('[role=menu] button')) {
+        item.onclick = () => {
+          close();
+          if (item.dataset.for === 'about') (byId('aboutBox') as HTMLDialogElement).showModal();
+          else button(item.dataset.for!).click();
+        };
+      }
+      menu.onkeydown = (event) => {
+        const chosen = menu.querySelector<HTMLButtonElement>(`[role=menu] [data-key="${event.key.toLowerCase()}"]`);
+        if (event.key === 'Escape') close();
+        else if (chosen && !chosen.disabled) chosen.click();
+        else return;
+        event.preventDefault();
+      };
+    }
+    addEventListener('keydown', (event) => {
+      if (document.querySelector('dialog[open]') || byId('window').hidden) return;
+      const menu = menus.find((m) => m.querySelector('button')!.dataset.key === event.key.toLowerCase());
+      if (event.altKey && menu) {
+        close();
+        this.showMenu(menu, true);
+      } else if (event.key === 'F1') {
+        button('Command4').click();
+      } else return;
+      event.preventDefault();
+    });
+    addEventListener('click', (event) => {
+      if (!(event.target as Element).closest('#menubar')) close();
+    });
+  }
+
+  private showMenu(menu: HTMLElement, open: boolean): void {
+    const list = menu.querySelector('[role=menu]') as HTMLElement;
+    menu.querySelector('button')!.setAttribute('aria-expanded', String(open));
+    list.hidden = !open;
+    for (const item of list.querySelectorAll<HTMLButtonElement>('button'))
+      item.disabled = (document.getElementById(item.dataset.for!) as HTMLButtonElement | null)?.disabled ?? false;
+    if (open) list.querySelector<HTMLButtonElement>('button:not(:disabled)')?.focus();
+  }
+
+  // The arrows move the mark from count to count and stop at the table's
+  // edges; Home and End go to the ends of the row.
+  private moveMark(event: KeyboardEvent): void {
+    const columns = this.core.tableColumns;
+    const column = (this.current - 1) % columns;
+    const to: Record<string, number> = {
+      ArrowLeft: column > 0 ? this.current - 1 : this.current,
+      ArrowRight: column < columns - 1 ? this.current + 1 : this.current,
+      ArrowUp: this.current > columns ? this.current - columns : this.current,
+      ArrowDown: this.current <= this.core.classCount - columns ? this.current + columns : this.current,
+      Home: this.current - column,
+      End: this.current - column + columns - 1,
+    };
+    if (!(event.key in to)) return;
+    event.preventDefault();
+    this.current = to[event.key];
+    this.markCurrent();
+  }
+
+  // A screen reader follows the marked cell as the table's active one.
+  private markCurrent(): void {
+    document.querySelector('#frequencyTable .marked')?.classList.remove('marked');
+    byId(`dosu(${this.current})`).classList.add('marked');
+    byId('frequencyTable').setAttribute('aria-activedescendant', `dosu(${this.current})`);
   }
 
   // The 7 bands of 9: a caption row and a count row each, every count
@@ -68,6 +153,7 @@ class MainWindow {
   }
 
   async enterParameters(): Promise<void> {
+    this.takesInput = false;
     const guests = await this.askParameter(' お客人数の設定', '100', this.core.minGuests, this.core.maxGuests);
     if (guests === undefined) return;
     this.guests = guests;
@@ -76,6 +162,7 @@ class MainWindow {
     if (trials === undefined) return;
     this.trials = trials;
     byId('Label2').textContent = String(trials);
+    this.takesInput = true;
     button('Command1').focus();
   }
 
@@ -98,7 +185,7 @@ class MainWindow {
   private async confirmQuit(title: string): Promise<boolean> {
     if (!(await askYesNo(title, '終了していいですか？'))) return true;
     this.ended = true;
-    byId('area').hidden = true;
+    byId('window').hidden = true;
     byId('ended').hidden = false;
     button('restart').focus();
     return false;
@@ -118,6 +205,7 @@ class MainWindow {
     table.setAttribute('aria-description', said);
     byId('announce').textContent = said;
     button('Command1').disabled = true;
+    this.current = 1;
     table.focus();
   }
 
@@ -146,14 +234,14 @@ class MainWindow {
     const lines = this.core.helpLines();
     text.textContent = Array.from({ length: lines.size() }, (_, i) => lines.get(i)).join('\n');
     lines.delete();
-    byId('area').hidden = true;
+    byId('window').hidden = true;
     byId('help').hidden = false;
     button('closeHelp').focus();
   }
 
   private async backFromHelp(): Promise<void> {
     byId('help').hidden = true;
-    byId('area').hidden = false;
+    byId('window').hidden = false;
     this.clear();
     await this.enterParameters();
   }
@@ -161,7 +249,7 @@ class MainWindow {
 
 // As large as the screen allows, in proportion.
 function fit(): void {
-  const scale = Math.min(innerWidth / 553, innerHeight / 512);
+  const scale = Math.min(innerWidth / 553, innerHeight / (20 + 512)); // the menu bar over the area
   document.documentElement.style.setProperty('--scale', String(scale));
 }
 
@@ -171,7 +259,7 @@ if (typeof WebAssembly !== 'object') {
   byId('noWasm').hidden = false;
 } else {
   void createCore().then((core) => {
-    byId('area').hidden = false;
+    byId('window').hidden = false;
     void new MainWindow(core).enterParameters();
   });
 }
