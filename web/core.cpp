@@ -47,10 +47,13 @@ Run runNow(int guests, int trials)
     return shown(engine.run(guests, trials));
 }
 
-// torumina-sim's run of that seed.
-Run runSeeded(int guests, int trials, double seed)
+// torumina-sim's run of the seed written, read as the evening window reads
+// one (every 64-bit seed, which a JavaScript number cannot hold); a run
+// now where the text is no seed.
+Run runSeeded(int guests, int trials, const std::u16string& seed)
 {
-    return shown(SeededRun(static_cast<std::uint64_t>(seed)).run(guests, trials));
+    const std::optional<std::uint64_t> read = readSeed(seed);
+    return read ? shown(SeededRun(*read).run(guests, trials)) : runNow(guests, trials);
 }
 
 // The help text, a line each.

@@ -84,6 +84,18 @@ test('the questions ask again until answered, then a seeded run is torumina-sim\
   assert.deepEqual(errors, []);
 });
 
+// Every 64-bit seed, beyond what a JavaScript number holds exactly.
+test('the largest seed runs as torumina-sim runs it', async (t) => {
+  const { page } = await open(t, '#seed=18446744073709551615');
+  await answer(page, '10');
+  await answer(page, '5');
+  await ready(page);
+  await page.keyboard.press('Enter');
+  await page.locator('#Label3:not(:empty)').waitFor();
+  const golden = readFileSync(new URL('tests/sim/golden/csv-largest-seed.txt', root), 'utf8');
+  assert.deepEqual(await counts(page), golden.split('\n').filter((l) => /^\d+,/.test(l)).map((l) => l.split(',')[2]));
+});
+
 test('the window fits each screen whole, without scrolling', async (t) => {
   for (const [width, height] of [[1366, 768], [1080, 810], [810, 1080], [911, 512]]) {
     const { page } = await open(t, '', { width, height });

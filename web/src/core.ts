@@ -11,7 +11,7 @@ export interface Run {
 export interface Core {
   readParameter(answer: string, lower: number, upper: number): number;
   runNow(guests: number, trials: number): Run;
-  runSeeded(guests: number, trials: number, seed: number): Run;
+  runSeeded(guests: number, trials: number, seed: string): Run;
   classCaption(k: number): string;
   helpLines(): { size(): number; get(i: number): string; delete(): void };
   classCount: number;

@@ -19,9 +19,8 @@ function play(cue: string): void {
 }
 
 // A run's seed for the whole class: #seed=1234 runs as torumina-sim --seed 1234.
-function seedOfPage(): number | undefined {
-  const seed = /^#seed=(\d{1,19})$/.exec(location.hash)?.[1];
-  return seed === undefined ? undefined : Number(seed);
+function seedOfPage(): string | undefined {
+  return /^#seed=(.+)$/.exec(location.hash)?.[1];
 }
 
 class MainWindow {
