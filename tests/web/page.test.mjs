@@ -13,7 +13,9 @@ const PAGE = new URL('build/web/torumina.html', root).href;
 
 // A page of its own; every request it makes and every error it throws.
 async function open(t, hash = '', viewport = { width: 1366, height: 768 }, colorScheme = 'light') {
-  const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox'] });
+  // No session bus: with dbus-x11 installed, libdbus would start one that outlives the test.
+  const env = { ...process.env, DBUS_SESSION_BUS_ADDRESS: 'unix:path=/nonexistent' };
+  const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox'], env });
   t.after(() => browser.close());
   const page = await browser.newPage({ viewport, colorScheme });
   const requests = [], errors = [];
