@@ -54,6 +54,10 @@ async function defaults(page) {
 
 const counts = (page) => page.locator('#frequencyTable td').allTextContents();
 
+// torumina-sim's CSV report in tests/sim/golden: each class's row, [class, label, count].
+const classRows = (golden) => readFileSync(new URL(`tests/sim/golden/${golden}.txt`, root), 'utf8')
+  .split('\n').filter((line) => /^\d+,/.test(line)).map((line) => line.split(','));
+
 test('the questions ask again until answered, then a seeded run is torumina-sim\'s', async (t) => {
   const { page, requests, errors } = await open(t, '#seed=7');
   const asked = [
@@ -70,8 +74,7 @@ test('the questions ask again until answered, then a seeded run is torumina-sim\
   await ready(page);
   await page.keyboard.press('Enter');
   await page.locator('#Label3:not(:empty)').waitFor();
-  const golden = readFileSync(new URL('tests/sim/golden/csv.txt', root), 'utf8');
-  const rows = golden.split('\n').filter((line) => /^\d+,/.test(line)).map((line) => line.split(','));
+  const rows = classRows('csv');
   assert.deepEqual(await counts(page), rows.map((row) => row[2]), 'torumina-sim --guests 10 --trials 37 --seed 7');
   // As a screen reader reads each count: the count, described by its class's caption.
   const { nodes } = await (await page.context().newCDPSession(page)).send('Accessibility.getFullAXTree');
@@ -94,15 +97,15 @@ test('the largest seed runs as torumina-sim runs it', async (t) => {
   await ready(page);
   await page.keyboard.press('Enter');
   await page.locator('#Label3:not(:empty)').waitFor();
-  const golden = readFileSync(new URL('tests/sim/golden/csv-largest-seed.txt', root), 'utf8');
-  assert.deepEqual(await counts(page), golden.split('\n').filter((l) => /^\d+,/.test(l)).map((l) => l.split(',')[2]));
+  assert.deepEqual(await counts(page), classRows('csv-largest-seed').map((row) => row[2]));
 });
 
+// The menu bar and the area under it.
 test('the window fits each screen whole, without scrolling', async (t) => {
   for (const [width, height] of [[1366, 768], [1080, 810], [810, 1080], [911, 512]]) {
     const { page } = await open(t, '', { width, height });
     await box(page);
-    const area = await page.locator('#area').boundingBox();
+    const area = await page.locator('#window').boundingBox();
     assert.ok(area.x >= 0 && area.y >= 0 && area.x + area.width <= width + 0.5 && area.y + area.height <= height + 0.5,
       `${width}×${height}: ${JSON.stringify(area)}`);
   }
