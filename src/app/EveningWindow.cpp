@@ -23,28 +23,6 @@ namespace {
 // Up to about ten evenings on the chart: the one watched and these.
 constexpr std::size_t kEarlierEvenings = 9;
 
-QString stepText(int guest, const GuestStep& step)
-{
-    return QStringLiteral("%1 人目：%2　%3　手元の 500円玉 %4 枚　これまでの最低 %5 枚")
-            .arg(guest)
-            .arg(QString::fromStdString(tossText(step.payment)),
-                 QString::fromStdString(paymentText(step.payment)))
-            .arg(step.stock)
-            .arg(step.lowestSoFar);
-}
-
-// The table's word for the lowest point, and the class it falls in: what
-// an evening would count as in a run, not that it was counted.
-QString answerText(const Evening& evening)
-{
-    const QString coins = evening.coinsNeeded() > 0
-            ? QStringLiteral("500円玉を %1 枚用意しておけば足りました").arg(evening.coinsNeeded())
-            : QStringLiteral("500円玉を用意しなくても足りました");
-    return QStringLiteral("この夜の不足枚数は %1 でした（%2）。表では「%3」の欄に入る夜です。")
-            .arg(QString::number(evening.lowestBalance()), coins,
-                 QString::fromStdString(classCaption(evening.tableClass())));
-}
-
 QPushButton* makeButton(const QString& caption, const QString& keys, QWidget* parent)
 {
     auto* button = new QPushButton(caption, parent);
@@ -257,9 +235,7 @@ void EveningWindow::startEvening(std::uint64_t seed)
     served_ = 0;
     seedBox_->setText(QString::number(seed));
     seedRefusal_->clear();
-    stepText_->setText(QStringLiteral("まだお客は来ていません（お客人数 %1 人）。"
-                                      "グラフで 0 より下は、500円玉が足りなかった枚数です。")
-                               .arg(guests_));
+    stepText_->setText(QString::fromStdString(eveningStartText(guests_)));
     answerText_->clear();
     for (QPushButton* button : {stepButton_, playButton_, allButton_})
         button->setEnabled(true);
@@ -275,12 +251,13 @@ void EveningWindow::serve(int guests)
         return;
     served_ += guests;
     const Evening& evening = evenings_.back();
-    stepText_->setText(stepText(served_, evening.steps[static_cast<std::size_t>(served_ - 1)]));
+    stepText_->setText(QString::fromStdString(
+            guestStepText(served_, evening.steps[static_cast<std::size_t>(served_ - 1)])));
     chart_->showEvenings(evenings_, served_, eveningNumber_);
     if (!finished())
         return;
     pause();
-    answerText_->setText(answerText(evening));
+    answerText_->setText(QString::fromStdString(eveningAnswerText(evening)));
     // Before the buttons it would pass on its way there are disabled, so
     // that a screen reader meets no button between the guest and the answer.
     nextButton_->setFocus();

@@ -429,7 +429,8 @@ void MainWindow::watchEvening()
 
 void MainWindow::copyTable()
 {
-    QGuiApplication::clipboard()->setText(tableText(guests_, trials_, run_));
+    QGuiApplication::clipboard()->setText(
+            QString::fromStdString(tableText(guests_, trials_, run_)));
 }
 
 void MainWindow::tellAbout()

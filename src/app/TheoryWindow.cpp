@@ -133,20 +133,15 @@ QVBoxLayout* TheoryWindow::buildAnswers(const TwipLayout& at, QString& spoken)
     QStringList answers;
     auto* answerBox = new QVBoxLayout;
     answerBox->setSpacing(at.pixels(30));
-    answerBox->addWidget(makeLabel(
-            QStringLiteral("question"),
-            QStringLiteral("５００円玉を何枚用意すればよいか（お客人数 %1 人・実験回数 %2 回）")
-                    .arg(run_.guests)
-                    .arg(run_.trials),
-            at.font(17, true), this));
+    answerBox->addWidget(makeLabel(QStringLiteral("question"),
+                                   QString::fromStdString(theoryQuestion(run_)), at.font(17, true),
+                                   this));
     for (const CoverageRow& row : coverage_) {
-        answers << coverageAnswer(row);
+        answers << QString::fromStdString(coverageAnswer(row));
         answerBox->addWidget(makeLabel(QStringLiteral("answer%1").arg(row.percent), answers.last(),
                                        font(), this));
     }
-    const QString means = QStringLiteral("不足枚数の平均　この実験 %1　理論 %2")
-                                  .arg(QString::fromStdString(formatMean(run_.meanLowestBalance)),
-                                       QString::number(exact_.mean, 'f', 2));
+    const QString means = QString::fromStdString(meansText(run_, exact_));
     answerBox->addWidget(makeLabel(QStringLiteral("means"), means, font(), this));
     spoken = answers.join(QStringLiteral("。")) + QStringLiteral("。") + means;
     return answerBox;
@@ -196,7 +191,8 @@ QHBoxLayout* TheoryWindow::buildButtons()
 
 void TheoryWindow::copyFigures()
 {
-    QGuiApplication::clipboard()->setText(theoryText(run_, exact_, coverage_));
+    QGuiApplication::clipboard()->setText(
+            QString::fromStdString(theoryText(run_, exact_, coverage_)));
 }
 
 void TheoryWindow::saveChart()

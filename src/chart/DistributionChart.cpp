@@ -26,20 +26,6 @@ constexpr double kPlotTop = 72;
 constexpr double kPlotRight = 30;
 constexpr double kPlotBottom = 80;
 
-// 1, 2 or 5 times a power of ten, at least raw.
-double niceStep(double raw)
-{
-    const double power = std::pow(10.0, std::floor(std::log10(std::max(raw, 1e-9))));
-    for (double factor : {1.0, 2.0, 5.0, 10.0}) {
-        if (factor * power >= raw)
-            return factor * power;
-    }
-    return 10.0 * power;
-}
-
-// The rightmost bar: no evening's lowest balance lies above one coin.
-constexpr int kHighest = 1;
-
 // Where the plot lies in the area, and how a lowest balance maps to x and a
 // count to y: every part of the picture is drawn over the same description.
 struct Plot
@@ -47,13 +33,11 @@ struct Plot
     QSizeF area;
     QRectF rect;
     int lowest = 0;
-    int values = 0; // the bars, from lowest to kHighest
+    ChartScale scale;
     double slotWidth = 0;
-    double yStep = 0;
-    double yMax = 0;
 
     double xOf(int m) const { return rect.left() + (m - lowest + 0.5) * slotWidth; }
-    double yOf(double count) const { return rect.bottom() - count / yMax * rect.height(); }
+    double yOf(double count) const { return rect.bottom() - count / scale.yMax * rect.height(); }
 };
 
 Plot describePlot(QSizeF area, const DistributionChart& data)
@@ -63,21 +47,15 @@ Plot describePlot(QSizeF area, const DistributionChart& data)
     plot.rect = QRectF(kPlotLeft, kPlotTop, area.width() - kPlotLeft - kPlotRight,
                        area.height() - kPlotTop - kPlotBottom);
     plot.lowest = data.lowest;
-    plot.values = kHighest - data.lowest + 1;
-    plot.slotWidth = plot.rect.width() / plot.values;
-    double top = 1.0;
-    for (int m = data.lowest; m <= kHighest; ++m) {
-        top = std::max({top, static_cast<double>(data.run.countOf(m)), data.expectedCount(m)});
-    }
-    plot.yStep = niceStep(top * 1.1 / 6.0);
-    plot.yMax = std::ceil(top * 1.1 / plot.yStep) * plot.yStep;
+    plot.scale = chartScale(data);
+    plot.slotWidth = plot.rect.width() / plot.scale.bars;
     return plot;
 }
 
 void paintGrid(QPainter& painter, const Plot& plot)
 {
     painter.setFont(japaneseFont(13));
-    for (double y = 0.0; y <= plot.yMax + plot.yStep / 2; y += plot.yStep) {
+    for (double y = 0.0; y <= plot.scale.yMax + plot.scale.yStep / 2; y += plot.scale.yStep) {
         painter.setPen(QPen(QColor(225, 225, 225), 1));
         painter.drawLine(QPointF(plot.rect.left(), plot.yOf(y)),
                          QPointF(plot.rect.right(), plot.yOf(y)));
@@ -90,7 +68,7 @@ void paintGrid(QPainter& painter, const Plot& plot)
 void paintBars(QPainter& painter, const Plot& plot, const DistributionChart& data)
 {
     const double barWidth = std::max(1.0, plot.slotWidth * 0.8);
-    for (int m = plot.lowest; m <= kHighest; ++m) {
+    for (int m = plot.lowest; m <= kChartHighest; ++m) {
         const double count = data.run.countOf(m);
         if (count > 0) {
             painter.fillRect(QRectF(plot.xOf(m) - barWidth / 2, plot.yOf(count), barWidth,
@@ -105,7 +83,7 @@ void paintBars(QPainter& painter, const Plot& plot, const DistributionChart& dat
 void paintExpected(QPainter& painter, const Plot& plot, const DistributionChart& data)
 {
     QPainterPath expected;
-    for (int m = plot.lowest; m <= kHighest; ++m) {
+    for (int m = plot.lowest; m <= kChartHighest; ++m) {
         const QPointF point(plot.xOf(m), plot.yOf(data.expectedCount(m)));
         if (m == plot.lowest) {
             expected.moveTo(point);
@@ -117,7 +95,7 @@ void paintExpected(QPainter& painter, const Plot& plot, const DistributionChart&
     painter.drawPath(expected);
     if (plot.slotWidth >= 6) {
         painter.setBrush(kExpectedColour);
-        for (int m = plot.lowest; m <= kHighest; ++m) {
+        for (int m = plot.lowest; m <= kChartHighest; ++m) {
             painter.drawEllipse(QPointF(plot.xOf(m), plot.yOf(data.expectedCount(m))), 2.5, 2.5);
         }
         painter.setBrush(Qt::NoBrush);
@@ -135,7 +113,7 @@ void paintCoverage(QPainter& painter, const Plot& plot, const DistributionChart&
         const double x = plot.xOf(-row.inRun) - plot.slotWidth / 2;
         painter.setPen(QPen(kCoverageColour, 1.5, Qt::DashLine));
         painter.drawLine(QPointF(x, plot.rect.top()), QPointF(x, plot.rect.bottom()));
-        const QString label = QStringLiteral("%1 %：%2 枚").arg(row.percent).arg(row.inRun);
+        const QString label = QString::fromStdString(coverageLabel(row));
         QRectF box(x + 3, plot.rect.top() + 3 + 18.0 * static_cast<double>(i),
                    painter.fontMetrics().horizontalAdvance(label) + 8, 17);
         if (box.right() > plot.rect.right())
@@ -154,9 +132,8 @@ void paintAxes(QPainter& painter, const Plot& plot)
     painter.setPen(QPen(Qt::black, 1));
     painter.drawLine(rect.bottomLeft(), rect.bottomRight());
     painter.drawLine(rect.bottomLeft(), rect.topLeft());
-    const int xStep = std::max(1, static_cast<int>(niceStep(plot.values / 20.0)));
-    for (int m = plot.lowest; m <= kHighest; ++m) {
-        if (m % xStep != 0)
+    for (int m = plot.lowest; m <= kChartHighest; ++m) {
+        if (m % plot.scale.xStep != 0)
             continue;
         painter.drawLine(QPointF(plot.xOf(m), rect.bottom()),
                          QPointF(plot.xOf(m), rect.bottom() + 5));
@@ -171,18 +148,16 @@ void paintTitles(QPainter& painter, const Plot& plot, const DistributionChart& d
     painter.setPen(Qt::black);
     painter.setFont(japaneseFont(15));
     painter.drawText(QRectF(rect.left(), plot.area.height() - 40, rect.width(), 30),
-                     Qt::AlignCenter, QStringLiteral("不足枚数（５００円玉の最低残高）"));
+                     Qt::AlignCenter, QString::fromUtf8(kChartXAxisTitle));
     painter.save();
     painter.translate(22, rect.center().y());
     painter.rotate(-90);
     painter.drawText(QRectF(-rect.height() / 2, -12, rect.height(), 24), Qt::AlignCenter,
-                     QStringLiteral("度数（実験の回数）"));
+                     QString::fromUtf8(kChartYAxisTitle));
     painter.restore();
     painter.setFont(japaneseFont(17, true));
     painter.drawText(QRectF(0, 8, plot.area.width(), 28), Qt::AlignCenter,
-                     QStringLiteral("不足枚数の度数分布　お客人数 %1 人・実験回数 %2 回")
-                             .arg(data.run.guests)
-                             .arg(data.run.trials));
+                     QString::fromStdString(chartTitle(data.run)));
 }
 
 // One row between the title and the plot.
@@ -197,13 +172,13 @@ void paintLegend(QPainter& painter, const Plot& plot)
         legendX += 30 + painter.fontMetrics().horizontalAdvance(text) + 28;
     };
     painter.fillRect(QRectF(legendX, legendY - 6, 22, 12), kBarColour);
-    legendText(QStringLiteral("実験の度数"));
+    legendText(QString::fromUtf8(kChartBarsLegend));
     painter.setPen(QPen(kExpectedColour, 2));
     painter.drawLine(QPointF(legendX, legendY), QPointF(legendX + 22, legendY));
-    legendText(QStringLiteral("理論上の期待度数"));
+    legendText(QString::fromUtf8(kChartExpectedLegend));
     painter.setPen(QPen(kCoverageColour, 1.5, Qt::DashLine));
     painter.drawLine(QPointF(legendX + 11, legendY - 8), QPointF(legendX + 11, legendY + 8));
-    legendText(QStringLiteral("その割合の夜に足りた５００円玉の枚数（実験から）"));
+    legendText(QString::fromUtf8(kChartCoverageLegend));
 }
 
 // In the area's own coordinates, from (0, 0) to size.
@@ -225,17 +200,6 @@ void paintChart(QPainter& painter, QSizeF size, const DistributionChart& data)
 }
 
 } // namespace
-
-DistributionChart distributionChart(const ExperimentResult& run, const ExactDistribution& exact,
-                                    const CoverageRows& coverage)
-{
-    DistributionChart data{run, exact, -exact.coinsToPrepare(0.999), coverage};
-    for (int m = -run.guests; m <= 1; ++m) {
-        if (run.countOf(m) > 0)
-            data.lowest = std::min(data.lowest, m);
-    }
-    return data;
-}
 
 void paintDistributionChart(QPainter& painter, const QRectF& area, const DistributionChart& chart)
 {

@@ -3,9 +3,7 @@
 
 #pragma once
 
-#include "Coverage.h"
-#include "ExactDistribution.h"
-#include "ExperimentEngine.h"
+#include "ChartPlan.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -16,28 +14,6 @@ class QPainter;
 
 // The size torumina-sim saves the chart at.
 inline constexpr QSize kDistributionChartSize(1000, 600);
-
-// What the chart shows: a run beside the exact distribution for its guests.
-struct DistributionChart
-{
-    ExperimentResult run;
-    ExactDistribution exact;
-    // The leftmost bar; the rightmost is always 1, the highest lowest balance.
-    int lowest = 0;
-    // A dashed line at the coins that sufficed in the run, for each share.
-    CoverageRows coverage{};
-
-    double expectedCount(int lowestBalance) const
-    {
-        return run.trials * exact.probability(lowestBalance);
-    }
-};
-
-// The chart of a run beside exact, the distribution for its guests, with
-// the run's coverage rows. Its bars reach from the deepest balance seen, or
-// the 99.9 % point of exact if no experiment went that deep, up to 1.
-DistributionChart distributionChart(const ExperimentResult& run, const ExactDistribution& exact,
-                                    const CoverageRows& coverage);
 
 // Paints the chart on a white ground filling area, and nothing outside it;
 // the painter is left as it was. The bars are the counts, a line over them

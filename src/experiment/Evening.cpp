@@ -44,3 +44,25 @@ std::string tossText(Payment payment)
 {
     return payment == Payment::ChangeGiven ? "裏" : "表";
 }
+
+std::string eveningStartText(int guests)
+{
+    return "まだお客は来ていません（お客人数 " + std::to_string(guests)
+            + " 人）。グラフで 0 より下は、500円玉が足りなかった枚数です。";
+}
+
+std::string guestStepText(int guest, const GuestStep& step)
+{
+    return std::to_string(guest) + " 人目：" + tossText(step.payment) + "　"
+            + paymentText(step.payment) + "　手元の 500円玉 " + std::to_string(step.stock)
+            + " 枚　これまでの最低 " + std::to_string(step.lowestSoFar) + " 枚";
+}
+
+std::string eveningAnswerText(const Evening& evening)
+{
+    const std::string coins = evening.coinsNeeded() > 0
+            ? "500円玉を " + std::to_string(evening.coinsNeeded()) + " 枚用意しておけば足りました"
+            : std::string("500円玉を用意しなくても足りました");
+    return "この夜の不足枚数は " + std::to_string(evening.lowestBalance()) + " でした（" + coins
+            + "）。表では「" + classCaption(evening.tableClass()) + "」の欄に入る夜です。";
+}

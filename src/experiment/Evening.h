@@ -50,3 +50,12 @@ Evening eveningOfSeed(std::uint64_t seed, int guests);
 std::string paymentText(Payment payment);
 // 表 or 裏.
 std::string tossText(Payment payment);
+
+// Before the first guest: what is to come, and what the chart shows below 0.
+std::string eveningStartText(int guests);
+// One guest's line, the guest-th: 「3 人目：裏　1000円札 4 枚（お釣り 500円玉 1
+// 枚）　手元の 500円玉 -1 枚　これまでの最低 -1 枚」.
+std::string guestStepText(int guest, const GuestStep& step);
+// The evening's end: the table's word for the lowest point and the class it
+// falls in, what the evening would count as in a run, not that it was counted.
+std::string eveningAnswerText(const Evening& evening);
