@@ -11,13 +11,14 @@ import { chromium } from '../../web/node_modules/playwright-core/index.mjs';
 const root = new URL('../../', import.meta.url);
 const PAGE = new URL('build/web/torumina.html', root).href;
 
-// A page of its own; every request it makes and every error it throws.
-async function open(t, hash = '', viewport = { width: 1366, height: 768 }, colorScheme = 'light') {
+// A page of its own, which may read what it copies; every request it makes and every error it throws.
+async function open(t, { hash = '', viewport = { width: 1366, height: 768 }, colorScheme = 'light', hasTouch = false } = {}) {
   // No session bus: with dbus-x11 installed, libdbus would start one that outlives the test.
   const env = { ...process.env, DBUS_SESSION_BUS_ADDRESS: 'unix:path=/nonexistent' };
   const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox'], env });
   t.after(() => browser.close());
-  const page = await browser.newPage({ viewport, colorScheme });
+  const context = await browser.newContext({ viewport, colorScheme, hasTouch, permissions: ['clipboard-read', 'clipboard-write'] });
+  const page = await context.newPage();
   const requests = [], errors = [];
   page.on('request', (request) => requests.push(request.url()));
   page.on('pageerror', (error) => errors.push(error.message));
@@ -53,13 +54,23 @@ async function defaults(page) {
 }
 
 const counts = (page) => page.locator('#frequencyTable td').allTextContents();
+const copied = (page) => page.evaluate(() => navigator.clipboard.readText());
+
+// The run of the defaults on a seed, as torumina-sim --seed runs it.
+async function seededRun(t, seed, options = {}) {
+  const opened = await open(t, { hash: `#seed=${seed}`, ...options });
+  await defaults(opened.page);
+  await opened.page.keyboard.press('Enter');
+  await opened.page.locator('#Label3:not(:empty)').waitFor();
+  return opened;
+}
 
 // torumina-sim's CSV report in tests/sim/golden: each class's row, [class, label, count].
 const classRows = (golden) => readFileSync(new URL(`tests/sim/golden/${golden}.txt`, root), 'utf8')
   .split('\n').filter((line) => /^\d+,/.test(line)).map((line) => line.split(','));
 
 test('the questions ask again until answered, then a seeded run is torumina-sim\'s', async (t) => {
-  const { page, requests, errors } = await open(t, '#seed=7');
+  const { page, requests, errors } = await open(t, { hash: '#seed=7' });
   const asked = [
     await answer(page, '9.99'), await answer(page, '', 'Escape'), await answer(page, 'n', null),
     await answer(page, '１０'), await answer(page, '37'),
@@ -91,7 +102,7 @@ test('the questions ask again until answered, then a seeded run is torumina-sim\
 
 // Every 64-bit seed, beyond what a JavaScript number holds exactly.
 test('the largest seed runs as torumina-sim runs it', async (t) => {
-  const { page } = await open(t, '#seed=18446744073709551615');
+  const { page } = await open(t, { hash: '#seed=18446744073709551615' });
   await answer(page, '10');
   await answer(page, '5');
   await ready(page);
@@ -100,14 +111,37 @@ test('the largest seed runs as torumina-sim runs it', async (t) => {
   assert.deepEqual(await counts(page), classRows('csv-largest-seed').map((row) => row[2]));
 });
 
-// The menu bar and the area under it.
-test('the window fits each screen whole, without scrolling', async (t) => {
+// Driven by touch alone on each screen: the window and the help fit whole, the side views without
+// sideways scrolling, and everything that takes a tap is 24 px or more each way.
+test('by touch on each screen, every view fits and every target is 24 px or more', async (t) => {
   for (const [width, height] of [[1366, 768], [1080, 810], [810, 1080], [911, 512]]) {
-    const { page } = await open(t, '', { width, height });
-    await box(page);
-    const area = await page.locator('#window').boundingBox();
-    assert.ok(area.x >= 0 && area.y >= 0 && area.x + area.width <= width + 0.5 && area.y + area.height <= height + 0.5,
-      `${width}×${height}: ${JSON.stringify(area)}`);
+    const { page } = await open(t, { viewport: { width, height }, hasTouch: true });
+    const misfits = [];
+    const check = async (view, whole) => {
+      const found = await page.evaluate(([view, whole]) => {
+        const box = document.getElementById(view).getBoundingClientRect();
+        const out = whole ? box.x < 0 || box.y < 0 || box.right > innerWidth + 0.5 || box.bottom > innerHeight + 0.5 : false;
+        const small = [...document.querySelectorAll('button, input')].filter((e) => e.checkVisibility())
+          .map((e) => [e.id || e.textContent, e.getBoundingClientRect()]).filter(([, r]) => r.width < 24 || r.height < 24);
+        const wide = document.scrollingElement.scrollWidth > innerWidth;
+        return [out && 'not whole', wide && 'scrolls sideways', ...small.map(([name, r]) => `${name} ${r.width}×${r.height}`)].filter(Boolean);
+      }, [view, whole]);
+      misfits.push(...found.map((misfit) => `${width}×${height} ${view}: ${misfit}`));
+    };
+    for (let i = 0; i < 2; ++i) await page.locator('dialog[open] button[value=ok]').tap();
+    await ready(page);
+    await page.locator('#Command1').tap();
+    await check('window', true);
+    for (const [command, view, close] of [['理論と比べる', 'theory', 'closeTheory'], ['一晩の様子を見る', 'evening', 'closeEvening']]) {
+      await page.getByRole('menuitem', { name: '表示(V)' }).tap();
+      await check('window', true);
+      await page.getByRole('menuitem', { name: new RegExp(command) }).tap();
+      if (view === 'evening') await page.locator('#serveOne').tap();
+      await check(view, false);
+      await page.locator(`#${close}`).tap();
+    }
+    await page.locator('#Command4').tap();
+    await check('help', true);
   }
 });
 
@@ -140,13 +174,12 @@ test('every key on every cell moves the mark to the count it points to', async (
   assert.deepEqual(misses, []);
 });
 
-// Every text against what it is drawn on, WCAG AA, after a run, in either scheme.
+// Every text against what it is drawn on, WCAG AA, after a run and in each side view at its end, in
+// either scheme.
 test('every text is readable in the light and the dark scheme', async (t) => {
-  for (const scheme of ['light', 'dark']) {
-    const { page } = await open(t, '', undefined, scheme);
-    await defaults(page);
-    await page.locator('#Command1').click();
-    const poor = await page.locator('#area').evaluate((area) => {
+  for (const colorScheme of ['light', 'dark']) {
+    const { page } = await seededRun(t, 7, { colorScheme });
+    const poor = (view) => page.locator(view).evaluate((root) => {
       const rgb = (css) => css.match(/[\d.]+/g).map(Number);
       const luminance = ([r, g, b]) => [r, g, b].map((v) => v / 255)
         .map((v) => (v <= 0.04045 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4))
@@ -158,16 +191,87 @@ test('every text is readable in the light and the dark scheme', async (t) => {
         }
         return [255, 255, 255];
       };
-      return [...area.querySelectorAll('*')]
+      const ink = (e) => getComputedStyle(e)[e instanceof SVGElement ? 'fill' : 'color'];
+      return [...root.querySelectorAll('*')]
         .filter((e) => [...e.childNodes].some((n) => n.nodeType === 3 && n.textContent.trim()))
         .map((e) => {
-          const [a, b] = [luminance(rgb(getComputedStyle(e).color)), luminance(ground(e))];
+          const [a, b] = [luminance(rgb(ink(e))), luminance(ground(e))];
           return [e.id || e.textContent, (Math.max(a, b) + 0.05) / (Math.min(a, b) + 0.05)];
         })
         .filter(([, ratio]) => ratio < 4.5);
     });
-    assert.deepEqual(poor, [], scheme);
+    await page.keyboard.press('Alt+e'); // 実験開始 disabled
+    assert.deepEqual([await poor('#area'), await poor('#menubar')], [[], []], colorScheme);
+    await page.keyboard.press('Escape');
+    await page.keyboard.press('F2');
+    assert.deepEqual(await poor('#theory'), [], `${colorScheme} theory`);
+    await page.keyboard.press('Escape');
+    await page.keyboard.press('F3');
+    await page.keyboard.press('End');
+    assert.deepEqual(await poor('#evening'), [], `${colorScheme} evening`);
   }
+});
+
+// The words, what a screen reader hears of the chart and the 63 classes' figures as the desktop's
+// theory window shows them for the same run (its golden file); 数値をコピー copies those figures.
+test('F2 sets the run beside the theory as the desktop program does', async (t) => {
+  const { page } = await seededRun(t, 3887406503);
+  await page.keyboard.press('F2');
+  const theory = page.locator('#theory[open]');
+  const rows = await theory.locator('tbody tr').evaluateAll((rows) => rows.map((row) =>
+    [...row.cells].map((cell) => cell.textContent).join('\t')));
+  const seen = [...await theory.locator('h2, p:not(#copyStatus)').allTextContents(),
+    await page.getByRole('img', { name: '度数分布のグラフ' }).getAttribute('aria-description'), '--', ...rows];
+  assert.equal(seen.join('\n') + '\n', readFileSync(new URL('tests/app/golden/theory.txt', root), 'utf8'));
+  assert.equal(await page.evaluate(() => document.activeElement.id), 'chart');
+  await page.locator('#copyFigures').click();
+  const [head, table] = (await copied(page)).split('\n\n');
+  assert.match(head, /^お客人数\t100\n実験回数\t1000\n不足枚数の平均\t-7.1/);
+  assert.equal(table, ['不足枚数\t度数\t期待度数', ...rows, ''].join('\n'));
+  await page.keyboard.press('Escape');
+  assert.equal(await page.evaluate(() => document.activeElement.id), 'frequencyTable', 'back to the run');
+});
+
+// Guest by guest by the keys, each step said politely, the evening of seed 7 is torumina-sim's
+// (golden/evening-csv.txt); its end names the class, marked in the table; a refused seed says why.
+test('an evening of a seed goes guest by guest as torumina-sim --evening tells it', async (t) => {
+  const { page } = await open(t);
+  await answer(page, '10');
+  await answer(page, '');
+  await ready(page);
+  await page.keyboard.press('F3');
+  await page.locator('#seed').fill('7x');
+  await page.keyboard.press('Enter');
+  assert.equal(await page.locator('#seedRefusal').textContent(), '種には 0〜18446744073709551615 の整数を打ち込んでください。');
+  await page.locator('#seed').fill('7');
+  await page.keyboard.press('Enter');
+  const golden = readFileSync(new URL('tests/sim/golden/evening-csv.txt', root), 'utf8').replace(/^\uFEFF/, '');
+  const guests = golden.split('\n').filter((line) => /^\d+,/.test(line)).map((line) => line.split(','));
+  const said = [];
+  for (const key of ['ArrowRight', ...Array(guests.length - 1).fill('Space')]) {
+    await page.keyboard.press(key);
+    said.push(await page.locator('#stepText').textContent());
+  }
+  assert.deepEqual(said, guests.map(([guest, toss, payment, stock, lowest]) =>
+    `${guest} 人目：${toss}　${payment}　手元の 500円玉 ${stock} 枚　これまでの最低 ${lowest} 枚`));
+  assert.equal(await page.locator('#stepText').evaluate((p) => p.closest('[aria-live]').ariaLive), 'polite');
+  const lowest = /^不足枚数,(.*)$/m.exec(golden)[1];
+  assert.equal(await page.locator('#answerText').textContent(),
+    `この夜の不足枚数は ${lowest} でした（500円玉を ${-lowest} 枚用意しておけば足りました）。表では「${lowest}」の欄に入る夜です。`);
+  assert.equal(await page.locator('td.landed').getAttribute('aria-description'), `不足枚数 ${lowest}`);
+  assert.equal(await page.evaluate(() => document.activeElement.id), 'nextEvening');
+  await page.keyboard.press('n');
+  assert.equal(await page.locator('td.landed').count(), 0, 'a new evening has landed nowhere yet');
+  assert.match(await page.getByRole('img').getAttribute('aria-label'), /（2 晩目、前の夜 1 晩を薄く表示）/);
+  await page.locator('#speed').focus();
+  await page.keyboard.press('End'); // the slider's: 10 guests a second
+  await page.locator('#eveningChart').focus();
+  await page.keyboard.press('Enter');
+  assert.equal(await page.locator('#play').textContent(), '止める');
+  await page.locator('#answerText:not(:empty)').waitFor();
+  assert.equal(await page.locator('#play').textContent(), '続けて', 'played to the end');
+  await page.keyboard.press('Escape');
+  assert.ok(await page.locator('#evening').isHidden());
 });
 
 // Each command of the menu bar, chosen by the keyboard, does what its button or key does, enabled as
@@ -183,6 +287,11 @@ test('every menu command does what its button or key does', async (t) => {
   };
   await choose('e', 's');
   await page.locator('#Label3:not(:empty)').waitFor();
+  for (const [command, view] of [['t', 'theory'], ['n', 'evening']]) {
+    await choose('v', command);
+    await page.locator(`#${view}[open]`).waitFor();
+    await page.keyboard.press('Escape');
+  }
   await page.keyboard.press('Alt+e');
   assert.ok(await page.locator('[data-for=Command1]').isDisabled(), '実験開始 disabled after a run, as its button');
   await page.keyboard.press('r');
@@ -195,6 +304,14 @@ test('every menu command does what its button or key does', async (t) => {
     await page.locator('#closeHelp').click();
     await defaults(page);
   }
+  await choose('v', 'c');
+  assert.equal(await copied(page), readFileSync(new URL('tests/app/golden/copied-before-run.txt', root), 'utf8'));
+  await page.locator('#frequencyTable').focus();
+  await page.keyboard.press('Shift+F10');
+  assert.deepEqual(await page.locator('#tableMenu button').allTextContents(),
+    ['理論と比べる(T)　F2', '表をコピー(C)　Ctrl+C', '一晩の様子を見る(N)　F3']);
+  assert.ok(await page.locator('#tableMenu [data-key=t]').isDisabled(), 'no run to compare');
+  await page.keyboard.press('Escape');
   await choose('h', 'a');
   assert.match(await page.locator('#aboutBox[open]').textContent(), /MIT ライセンス/);
   await page.keyboard.press('Enter');

@@ -3,17 +3,64 @@
 
 // What the page asks of the C++ core (web/core.cpp), as TypeScript sees it.
 
+// A C++ vector; its memory is the core's until deleted.
+export interface Vector<T> {
+  size(): number;
+  get(i: number): T;
+  delete(): void;
+}
+
+// The vector's items, its memory given back.
+export function list<T>(vector: Vector<T>): T[] {
+  const items = Array.from({ length: vector.size() }, (_, i) => vector.get(i));
+  vector.delete();
+  return items;
+}
+
 export interface Run {
   mean: string;
-  counts: { size(): number; get(i: number): number; delete(): void };
+  counts: Vector<number>;
+}
+
+export interface Theory {
+  question: string;
+  answers: Vector<string>;
+  means: string;
+  copied: string;
+  title: string;
+  words: Vector<string>; // the axes' titles, then the legend's
+  lowest: number;
+  yStep: number;
+  yMax: number;
+  xStep: number;
+  counts: Vector<number>; // bar by bar from lowest
+  expected: Vector<number>;
+  coverage: Vector<number>;
+  labels: Vector<string>;
+  figureCounts: Vector<string>; // class 1 first
+  figureExpected: Vector<string>;
+}
+
+export interface Evening {
+  seed: string; // '' where the text was no seed
+  stocks: Vector<number>;
+  steps: Vector<string>;
+  answer: string;
+  tableClass: number;
+  lowest: number;
 }
 
 export interface Core {
   readParameter(answer: string, lower: number, upper: number): number;
   runNow(guests: number, trials: number): Run;
   runSeeded(guests: number, trials: number, seed: string): Run;
+  copiedTable(guests: number, trials: number, ran: boolean): string;
+  theory(): Theory;
+  evening(seed: string, guests: number): Evening;
+  drawSeed(): string;
+  eveningStart(guests: number): string;
   classCaption(k: number): string;
-  helpLines(): { size(): number; get(i: number): string; delete(): void };
+  helpLines(): Vector<string>;
   classCount: number;
   tableColumns: number;
   minGuests: number;

@@ -5,7 +5,9 @@
 // commands, the numbers read and the experiments run by the C++ core.
 
 import { askText, askYesNo } from './boxes';
-import type { Core, Run } from './core';
+import { list, type Core, type Run } from './core';
+import { EveningView } from './evening';
+import { copy, showTheory } from './theory';
 
 // The cues, as data: URLs the build puts into the page.
 declare const PINPON: string;
@@ -32,8 +34,28 @@ class MainWindow {
   // False until both parameters are answered (first and after a reset):
   // a click as a box closes, before its answer is taken, runs nothing.
   private takesInput = false;
+  private ran = false;
+  private readonly evening: EveningView;
+  // The commands the menus, the table's menu and the keys give, each with
+  // when it is enabled: a button's as its button is.
+  private readonly commands: Record<string, { run: () => unknown; enabled: () => boolean }>;
 
   constructor(private readonly core: Core) {
+    this.evening = new EveningView(core, (k) => this.markLanded(k));
+    const ofButton = (id: string) => ({ run: () => button(id).click(), enabled: () => !button(id).disabled });
+    this.commands = {
+      Command1: ofButton('Command1'),
+      Command2: ofButton('Command2'),
+      Command3: ofButton('Command3'),
+      Command4: ofButton('Command4'),
+      compare: { run: () => showTheory(core), enabled: () => this.ran },
+      evening: { run: () => this.evening.open(this.guests), enabled: () => this.guests > 0 },
+      copy: {
+        run: () => copy(core.copiedTable(this.guests, this.trials, this.ran), byId('announce')),
+        enabled: () => this.guests > 0,
+      },
+      about: { run: () => (byId('aboutBox') as HTMLDialogElement).showModal(), enabled: () => true },
+    };
     this.buildTable();
     const command = (handler: () => unknown) => () => void (this.takesInput && handler());
     button('Command1').onclick = command(() => this.runExperiments());
@@ -48,53 +70,91 @@ class MainWindow {
     table.onfocus = () => this.markCurrent();
   }
 
-  // Each command of the menu bar runs its button's handler, enabled as the
+  // Each command of the menus runs as its button or key, enabled as the
   // button is; Alt and a menu's letter open it, a command's letter in it
-  // chooses, Esc closes; F1 shows the help as HELP does.
+  // chooses, the arrows move, Esc closes. F1, F2, F3 and Ctrl+C are the
+  // commands' keys; the table's own menu comes with a right click, a long
+  // press, the menu key or Shift+F10.
   private buildMenuBar(): void {
     const menus = [...document.querySelectorAll<HTMLElement>('#menubar > div')];
-    const close = () => menus.forEach((menu) => this.showMenu(menu, false));
+    const lists = [...document.querySelectorAll<HTMLElement>('[role=menu]')];
+    const close = () => lists.forEach((list) => this.showMenu(list, false));
     for (const menu of menus) {
       const title = menu.querySelector('button')!;
-      title.onclick = () => this.showMenu(menu, title.getAttribute('aria-expanded') !== 'true');
-      for (const item of menu.querySelectorAll<HTMLButtonElement>('[role=menu] button')) {
+      title.onclick = () => this.showMenu(menu.querySelector('[role=menu]')!, title.getAttribute('aria-expanded') !== 'true');
+    }
+    for (const list of lists) {
+      const items = [...list.querySelectorAll<HTMLButtonElement>('button')];
+      for (const item of items) {
         item.onclick = () => {
           close();
-          if (item.dataset.for === 'about') (byId('aboutBox') as HTMLDialogElement).showModal();
-          else button(item.dataset.for!).click();
+          const command = this.commands[item.dataset.for!];
+          if (this.takesInput && command.enabled()) void command.run();
         };
       }
-      menu.onkeydown = (event) => {
-        const chosen = menu.querySelector<HTMLButtonElement>(`[role=menu] [data-key="${event.key.toLowerCase()}"]`);
+      list.onkeydown = (event) => {
+        const chosen = items.find((item) => item.dataset.key === event.key.toLowerCase());
+        const enabled = items.filter((item) => !item.disabled);
+        const at = enabled.indexOf(document.activeElement as HTMLButtonElement);
         if (event.key === 'Escape') close();
+        else if (event.key === 'ArrowDown') enabled[(at + 1) % enabled.length]?.focus();
+        else if (event.key === 'ArrowUp') enabled[(at + enabled.length - 1) % enabled.length]?.focus();
         else if (chosen && !chosen.disabled) chosen.click();
         else return;
         event.preventDefault();
       };
     }
+    const keys: Record<string, string> = { F1: 'Command4', F2: 'compare', F3: 'evening' };
     addEventListener('keydown', (event) => {
       if (document.querySelector('dialog[open]') || byId('window').hidden) return;
       const menu = menus.find((m) => m.querySelector('button')!.dataset.key === event.key.toLowerCase());
+      const inTable = event.target === byId('frequencyTable');
+      let command = keys[event.key];
+      // A selection on the page is the browser's to copy.
+      if (event.ctrlKey && event.key === 'c' && getSelection()?.isCollapsed !== false) command = 'copy';
       if (event.altKey && menu) {
         close();
-        this.showMenu(menu, true);
-      } else if (event.key === 'F1') {
-        button('Command4').click();
+        this.showMenu(menu.querySelector('[role=menu]')!, true);
+      } else if (inTable && (event.key === 'ContextMenu' || (event.shiftKey && event.key === 'F10'))) {
+        this.showTableMenu();
+      } else if (command) {
+        if (this.takesInput && this.commands[command].enabled()) void this.commands[command].run();
       } else return;
       event.preventDefault();
     });
     addEventListener('click', (event) => {
-      if (!(event.target as Element).closest('#menubar')) close();
+      if (!(event.target as Element).closest('[role=menu], #menubar')) close();
     });
+    byId('frequencyTable').oncontextmenu = (event) => {
+      event.preventDefault();
+      this.showTableMenu(event);
+    };
   }
 
-  private showMenu(menu: HTMLElement, open: boolean): void {
-    const list = menu.querySelector('[role=menu]') as HTMLElement;
-    menu.querySelector('button')!.setAttribute('aria-expanded', String(open));
+  private showMenu(list: HTMLElement, open: boolean): void {
+    list.parentElement!.querySelector('[aria-haspopup]')?.setAttribute('aria-expanded', String(open));
     list.hidden = !open;
     for (const item of list.querySelectorAll<HTMLButtonElement>('button'))
-      item.disabled = (document.getElementById(item.dataset.for!) as HTMLButtonElement | null)?.disabled ?? false;
+      item.disabled = !this.commands[item.dataset.for!].enabled();
     if (open) list.querySelector<HTMLButtonElement>('button:not(:disabled)')?.focus();
+  }
+
+  // At the pointer, or at the marked count.
+  private showTableMenu(at?: MouseEvent): void {
+    if (!this.takesInput) return;
+    const menu = byId('tableMenu');
+    const area = byId('area').getBoundingClientRect();
+    const cell = byId(`dosu(${this.current})`).getBoundingClientRect();
+    const scale = area.width / byId('area').offsetWidth;
+    menu.style.left = `${((at?.clientX ?? cell.x + cell.width / 2) - area.x) / scale}px`;
+    menu.style.top = `${((at?.clientY ?? cell.y + cell.height / 2) - area.y) / scale}px`;
+    this.showMenu(menu, true);
+  }
+
+  // The evening's class, as a ball lands in its bin; 0 marks none.
+  private markLanded(k: number): void {
+    document.querySelector('#frequencyTable .landed')?.classList.remove('landed');
+    if (k > 0) byId(`dosu(${k})`).classList.add('landed');
   }
 
   // The arrows move the mark from count to count and stop at the table's
@@ -196,8 +256,8 @@ class MainWindow {
       seed === undefined
         ? this.core.runNow(this.guests, this.trials)
         : this.core.runSeeded(this.guests, this.trials, seed);
-    for (let k = 1; k <= this.core.classCount; ++k) byId(`dosu(${k})`).textContent = String(run.counts.get(k - 1));
-    run.counts.delete();
+    list(run.counts).forEach((count, i) => (byId(`dosu(${i + 1})`).textContent = String(count)));
+    this.ran = true;
     byId('Label3').textContent = run.mean;
     const said = `不足枚数の平均 ${run.mean}（お客人数 ${this.guests}、実験回数 ${this.trials}）。次の実験は［初期化］から。`;
     const table = byId('frequencyTable');
@@ -220,6 +280,9 @@ class MainWindow {
   }
 
   private clear(): void {
+    this.guests = this.trials = 0;
+    this.ran = false;
+    this.markLanded(0);
     for (let k = 1; k <= this.core.classCount; ++k) byId(`dosu(${k})`).textContent = '';
     for (const id of ['Label82', 'Label2', 'Label3', 'announce']) byId(id).textContent = '';
     byId('frequencyTable').removeAttribute('aria-description');
@@ -230,9 +293,7 @@ class MainWindow {
   private showHelp(): void {
     play(PINPON);
     const text = byId('Picture1');
-    const lines = this.core.helpLines();
-    text.textContent = Array.from({ length: lines.size() }, (_, i) => lines.get(i)).join('\n');
-    lines.delete();
+    text.textContent = list(this.core.helpLines()).join('\n');
     byId('window').hidden = true;
     byId('help').hidden = false;
     button('closeHelp').focus();
@@ -246,10 +307,15 @@ class MainWindow {
   }
 }
 
-// As large as the screen allows, in proportion.
+// The window and the help as large as the screen allows, in proportion.
 function fit(): void {
-  const scale = Math.min(innerWidth / 553, innerHeight / (20 + 512)); // the menu bar over the area
-  document.documentElement.style.setProperty('--scale', String(scale));
+  const scale = (id: string) => Math.min(innerWidth / byId(id).offsetWidth, innerHeight / byId(id).offsetHeight);
+  for (const [id, property] of [['window', '--scale'], ['help', '--help-scale']]) {
+    const hidden = byId(id).hidden;
+    byId(id).hidden = false;
+    document.documentElement.style.setProperty(property, String(scale(id)));
+    byId(id).hidden = hidden;
+  }
 }
 
 addEventListener('resize', fit);
