@@ -56,10 +56,11 @@ async function defaults(page) {
 const counts = (page) => page.locator('#frequencyTable td').allTextContents();
 const copied = (page) => page.evaluate(() => navigator.clipboard.readText());
 
-// The run of the defaults on a seed, as torumina-sim --seed runs it.
-async function seededRun(t, seed, options = {}) {
+// The run of these answers (the defaults) on a seed, as torumina-sim --seed runs it.
+async function seededRun(t, seed, options = {}, answers = ['', '']) {
   const opened = await open(t, { hash: `#seed=${seed}`, ...options });
-  await defaults(opened.page);
+  for (const text of answers) await answer(opened.page, text);
+  await ready(opened.page);
   await opened.page.keyboard.press('Enter');
   await opened.page.locator('#Label3:not(:empty)').waitFor();
   return opened;
@@ -102,12 +103,7 @@ test('the questions ask again until answered, then a seeded run is torumina-sim\
 
 // Every 64-bit seed, beyond what a JavaScript number holds exactly.
 test('the largest seed runs as torumina-sim runs it', async (t) => {
-  const { page } = await open(t, { hash: '#seed=18446744073709551615' });
-  await answer(page, '10');
-  await answer(page, '5');
-  await ready(page);
-  await page.keyboard.press('Enter');
-  await page.locator('#Label3:not(:empty)').waitFor();
+  const { page } = await seededRun(t, '18446744073709551615', {}, ['10', '5']);
   assert.deepEqual(await counts(page), classRows('csv-largest-seed').map((row) => row[2]));
 });
 
@@ -128,6 +124,8 @@ test('by touch on each screen, every view fits and every target is 24 px or more
       }, [view, whole]);
       misfits.push(...found.map((misfit) => `${width}×${height} ${view}: ${misfit}`));
     };
+    await box(page);
+    await check('ask', false);
     for (let i = 0; i < 2; ++i) await page.locator('dialog[open] button[value=ok]').tap();
     await ready(page);
     await page.locator('#Command1').tap();
@@ -142,6 +140,7 @@ test('by touch on each screen, every view fits and every target is 24 px or more
     }
     await page.locator('#Command4').tap();
     await check('help', true);
+    assert.deepEqual(misfits, []);
   }
 });
 
