@@ -98,9 +98,9 @@ web:
 	$(call deps,$(WEB_PACKAGES))
 	command -v npm >/dev/null || $(SUDO) env DEBIAN_FRONTEND=noninteractive \
 		apt-get install -y --no-install-recommends nodejs npm
-	cmake --preset web && cmake --build --preset web -j$(JOBS) --target torumina_core
+	cmake --preset web && cmake --build --preset web -j$(JOBS) --target torumina_core torumina_core_simd
 	cd web && npm ci --no-audit --no-fund && npx tsc --noEmit -p .
-	node web/build.mjs build-web/web/torumina_core.js build/web/torumina.html
+	node web/build.mjs build-web/web/torumina_core.js build-web/web/torumina_core_simd.js build/web/torumina.html
 
 # The tree keeps the style of .clang-format; clang-format -i on a file mends it.
 format-check:

@@ -5,7 +5,7 @@
 // commands, the numbers read and the experiments run by the C++ core.
 
 import { askText, askYesNo } from './boxes';
-import { list, type Core, type Run } from './core';
+import { list, loadCore, type Core, type Run } from './core';
 import { EveningView } from './evening';
 import { copy, showTheory } from './theory';
 
@@ -323,7 +323,7 @@ fit();
 if (typeof WebAssembly !== 'object') {
   byId('noWasm').hidden = false;
 } else {
-  void createCore().then((core) => {
+  void loadCore().then((core) => {
     byId('window').hidden = false;
     void new MainWindow(core).enterParameters();
   });
