@@ -12,14 +12,16 @@ const root = new URL('../../', import.meta.url);
 const PAGE = new URL('build/web/torumina.html', root).href;
 
 // A page of its own, which may read what it copies; every request it makes and every error it throws.
-// simd: false, a browser without WebAssembly SIMD (an older iPad), which gets the plain core.
-async function open(t, { hash = '', viewport = { width: 1366, height: 768 }, colorScheme = 'light', hasTouch = false, simd = true } = {}) {
+// without: 'simd', a browser without WebAssembly SIMD (an older iPad), which gets the plain core;
+// 'wasm', one without WebAssembly at all.
+async function open(t, { hash = '', viewport = { width: 1366, height: 768 }, colorScheme = 'light', hasTouch = false, without } = {}) {
   // No session bus: with dbus-x11 installed, libdbus would start one that outlives the test.
   const env = { ...process.env, DBUS_SESSION_BUS_ADDRESS: 'unix:path=/nonexistent' };
   const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox'], env });
   t.after(() => browser.close());
   const context = await browser.newContext({ viewport, colorScheme, hasTouch, permissions: ['clipboard-read', 'clipboard-write'] });
-  if (!simd) await context.addInitScript(() => { WebAssembly.validate = () => false; });
+  if (without === 'simd') await context.addInitScript(() => { WebAssembly.validate = () => false; });
+  if (without === 'wasm') await context.addInitScript(() => { delete globalThis.WebAssembly; });
   const page = await context.newPage();
   const requests = [], errors = [];
   page.on('request', (request) => requests.push(request.url()));
@@ -103,12 +105,16 @@ test('the questions ask again until answered, then a seeded run is torumina-sim\
   assert.deepEqual(errors, []);
 });
 
-// Every 64-bit seed, beyond what a JavaScript number holds exactly, in a browser without SIMD too.
+// Every 64-bit seed, beyond what a JavaScript number holds exactly, in a browser without SIMD too;
+// one without WebAssembly says so.
 test('the largest seed runs as torumina-sim runs it, with or without SIMD', async (t) => {
-  for (const simd of [true, false]) {
-    const { page } = await seededRun(t, '18446744073709551615', { simd }, ['10', '5']);
-    assert.deepEqual(await counts(page), classRows('csv-largest-seed').map((row) => row[2]), `simd: ${simd}`);
+  for (const without of [undefined, 'simd']) {
+    const { page } = await seededRun(t, '18446744073709551615', { without }, ['10', '5']);
+    assert.deepEqual(await counts(page), classRows('csv-largest-seed').map((row) => row[2]), `without ${without}`);
   }
+  const { page } = await open(t, { without: 'wasm' });
+  assert.match(await page.locator('#noWasm').textContent(), /^このブラウザーは WebAssembly を使えない/);
+  assert.ok(await page.locator('#noWasm').isVisible());
 });
 
 // Driven by touch alone on each screen: the window and the help fit whole, the side views without

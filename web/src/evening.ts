@@ -126,15 +126,13 @@ export class EveningView {
   // false where the text is no seed.
   private start(seed: string): boolean {
     const told = this.core.evening(seed, this.guests);
-    if (!told.seed) {
-      list(told.stocks), list(told.steps);
-      return false;
-    }
+    const [stocks, steps] = [list(told.stocks), list(told.steps)];
+    if (!told.seed) return false;
     this.pause();
     // An evening nobody watched is no earlier evening.
     if (this.evenings.length === 0 || this.served > 0) ++this.number;
     else this.evenings.pop();
-    this.evenings.push({ ...told, stocks: list(told.stocks), steps: list(told.steps) });
+    this.evenings.push({ ...told, stocks, steps });
     if (this.evenings.length > EARLIER_EVENINGS + 1) this.evenings.shift();
     this.served = 0;
     this.seedBox.value = told.seed;
