@@ -81,6 +81,7 @@ struct Theory
     std::string means;
     std::string copied;
     std::string title;
+    std::string fileName;
     std::vector<std::string> words; // the axes' titles, then the legend's
     int lowest = 0;
     double yStep = 0;
@@ -106,6 +107,7 @@ Theory theory()
     view.means = meansText(run, exact);
     view.copied = theoryText(run, exact, coverage);
     view.title = chartTitle(run);
+    view.fileName = chartFileName(run);
     view.words = {kChartXAxisTitle, kChartYAxisTitle, kChartBarsLegend, kChartExpectedLegend,
                   kChartCoverageLegend};
     view.lowest = chart.lowest;
@@ -184,6 +186,7 @@ EMSCRIPTEN_BINDINGS(torumina)
             .field("means", &Theory::means)
             .field("copied", &Theory::copied)
             .field("title", &Theory::title)
+            .field("fileName", &Theory::fileName)
             .field("words", &Theory::words)
             .field("lowest", &Theory::lowest)
             .field("yStep", &Theory::yStep)

@@ -201,8 +201,7 @@ void TheoryWindow::saveChart()
     QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     if (folder.isEmpty() || !QDir(folder).exists())
         folder = QDir::homePath();
-    const QString suggested = QDir(folder).filePath(
-            QStringLiteral("不足枚数の度数分布_%1人_%2回.png").arg(run_.guests).arg(run_.trials));
+    const QString suggested = QDir(folder).filePath(QString::fromStdString(chartFileName(run_)));
     const QString path = dialogs_.askSavePath(title, suggested, QStringLiteral("PNG 画像 (*.png)"));
     if (path.isEmpty())
         return;

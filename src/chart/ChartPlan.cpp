@@ -52,6 +52,12 @@ std::string chartTitle(const ExperimentResult& run)
             + std::to_string(run.trials) + " 回";
 }
 
+std::string chartFileName(const ExperimentResult& run)
+{
+    return "不足枚数の度数分布_" + std::to_string(run.guests) + "人_" + std::to_string(run.trials)
+            + "回.png";
+}
+
 std::string coverageLabel(const CoverageRow& row)
 {
     return std::to_string(row.percent) + " %：" + std::to_string(row.inRun) + " 枚";

@@ -51,6 +51,8 @@ ChartScale chartScale(const DistributionChart& chart);
 
 // "不足枚数の度数分布　お客人数 100 人・実験回数 1000 回".
 std::string chartTitle(const ExperimentResult& run);
+// The name a saved chart is offered under: "不足枚数の度数分布_100人_1000回.png".
+std::string chartFileName(const ExperimentResult& run);
 // A dashed line's label: "95 %：18 枚".
 std::string coverageLabel(const CoverageRow& row);
 inline constexpr char kChartXAxisTitle[] = "不足枚数（５００円玉の最低残高）";

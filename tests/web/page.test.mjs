@@ -78,12 +78,13 @@ test('the questions ask again until answered, then a seeded run is torumina-sim\
   const { page, requests, errors } = await open(t, { hash: '#seed=7' });
   const asked = [
     await answer(page, '9.99'), await answer(page, '', 'Escape'), await answer(page, 'n', null),
-    await answer(page, '１０'), await answer(page, '37'),
+    await answer(page, '1001'), await answer(page, '１０'), await answer(page, '37'),
   ];
   assert.deepEqual(asked, [
     ' お客人数の設定: 10以上1000以下の整数を入力してください．．． [100]',
     ' お客人数の設定: 10以上1000以下の整数を入力してください．．． [100]',
     '確認: 終了していいですか？',
+    ' お客人数の設定: 10以上1000以下の整数を入力してください．．． [100]',
     ' お客人数の設定: 10以上1000以下の整数を入力してください．．． [100]',
     ' 実験回数の設定: 1以上10000以下の整数を入力してください．．． [1000]',
   ]);
@@ -96,8 +97,13 @@ test('the questions ask again until answered, then a seeded run is torumina-sim\
   const { nodes } = await (await page.context().newCDPSession(page)).send('Accessibility.getFullAXTree');
   assert.deepEqual(nodes.filter((n) => n.role?.value === 'cell').map((n) => [n.name.value, n.description?.value]),
     rows.map((row) => [row[2], `不足枚数 ${row[1].replace(/ +/g, ' ')}`])); // spaces run together, as read
-  assert.equal(await page.locator('#frequencyTable').getAttribute('aria-description'),
-    `不足枚数の平均 ${await page.locator('#Label3').textContent()}（お客人数 10、実験回数 37）。次の実験は［初期化］から。`);
+  const mean = Number(/^不足枚数の平均,(.*)$/m.exec(readFileSync(new URL('tests/sim/golden/csv.txt', root), 'utf8'))[1]).toFixed(1);
+  assert.deepEqual(await page.locator('#area .cell').allTextContents(),
+    ['トルミナの実験（その２）', 'お客人数', '10', '不足枚数の平均', mean, '実験回数', '37']);
+  const said = `不足枚数の平均 ${mean}（お客人数 10、実験回数 37）。次の実験は［初期化］から。`;
+  const announce = page.locator('#announce');
+  assert.deepEqual([await page.locator('#frequencyTable').getAttribute('aria-description'),
+    await announce.textContent(), await announce.evaluate((p) => p.ariaLive)], [said, said, 'polite']);
   assert.equal(await page.evaluate(() => document.activeElement.id), 'frequencyTable', 'the focus on the result');
   assert.ok(await page.locator('#Command1').isDisabled());
   assert.deepEqual(requests, [PAGE], 'no request leaves the page');
@@ -217,6 +223,7 @@ test('every text is readable in the light and the dark scheme', async (t) => {
     await page.keyboard.press('Escape');
     await page.keyboard.press('F3');
     await page.keyboard.press('End');
+    assert.notEqual(await page.locator('#answerText').textContent(), '', 'End finished the evening');
     assert.deepEqual(await poor('#evening'), [], `${colorScheme} evening`);
   }
 });
@@ -232,11 +239,23 @@ test('F2 sets the run beside the theory as the desktop program does', async (t) 
   const seen = [...await theory.locator('h2, p:not(#copyStatus)').allTextContents(),
     await page.getByRole('img', { name: '度数分布のグラフ' }).getAttribute('aria-description'), '--', ...rows];
   assert.equal(seen.join('\n') + '\n', readFileSync(new URL('tests/app/golden/theory.txt', root), 'utf8'));
-  assert.equal(await page.evaluate(() => document.activeElement.id), 'chart');
-  await page.locator('#copyFigures').click();
-  const [head, table] = (await copied(page)).split('\n\n');
-  assert.match(head, /^お客人数\t100\n実験回数\t1000\n不足枚数の平均\t-7.1/);
-  assert.equal(table, ['不足枚数\t度数\t期待度数', ...rows, ''].join('\n'));
+  assert.ok(await page.locator('#figuresBox').evaluate((box) => box.scrollTop > 0), 'the figures open where they start');
+  // A bar for each count but 0 (and the legend's), every line with its points, the axis to 0.
+  assert.deepEqual(await page.locator('#chart').evaluate((svg) => [svg.querySelectorAll('rect[fill="rgb(70,130,180)"]').length - 1,
+    [...svg.querySelectorAll('polyline')].every((line) => line.points.numberOfItems > 1),
+    [...svg.querySelectorAll('text')].some((text) => text.textContent === '0')]),
+  [rows.filter((row) => row.split('\t')[1] !== '0').length, true, true]);
+  for (const copy of [() => page.locator('#copyFigures').click(), () => page.keyboard.press('Control+c')]) {
+    await page.evaluate(() => navigator.clipboard.writeText(''));
+    await copy();
+    const [head, table] = (await copied(page)).split('\n\n');
+    assert.match(head, /^お客人数\t100\n実験回数\t1000\n不足枚数の平均\t-7.1/);
+    assert.equal(table, ['不足枚数\t度数\t期待度数', ...rows, ''].join('\n'));
+  }
+  const [saved] = await Promise.all([page.waitForEvent('download'), page.locator('#saveChart').click()]);
+  const png = readFileSync(await saved.path());
+  assert.deepEqual([saved.suggestedFilename(), png.toString('latin1', 1, 4), png.readUInt32BE(16), png.readUInt32BE(20)],
+    ['不足枚数の度数分布_100人_1000回.png', 'PNG', 1000, 600], 'the desktop\'s name and size');
   await page.keyboard.press('Escape');
   assert.equal(await page.evaluate(() => document.activeElement.id), 'frequencyTable', 'back to the run');
 });
@@ -254,6 +273,7 @@ test('an evening of a seed goes guest by guest as torumina-sim --evening tells i
   assert.equal(await page.locator('#seedRefusal').textContent(), '種には 0〜18446744073709551615 の整数を打ち込んでください。');
   await page.locator('#seed').fill('7');
   await page.keyboard.press('Enter');
+  assert.equal(await page.locator('#seedRefusal').textContent(), '');
   const golden = readFileSync(new URL('tests/sim/golden/evening-csv.txt', root), 'utf8').replace(/^\uFEFF/, '');
   const guests = golden.split('\n').filter((line) => /^\d+,/.test(line)).map((line) => line.split(','));
   const said = [];
@@ -268,6 +288,7 @@ test('an evening of a seed goes guest by guest as torumina-sim --evening tells i
   assert.equal(await page.locator('#answerText').textContent(),
     `この夜の不足枚数は ${lowest} でした（500円玉を ${-lowest} 枚用意しておけば足りました）。表では「${lowest}」の欄に入る夜です。`);
   assert.equal(await page.locator('td.landed').getAttribute('aria-description'), `不足枚数 ${lowest}`);
+  assert.equal(await page.locator('#eveningChart text.lowest').textContent(), `最低 ${lowest} 枚`);
   assert.equal(await page.evaluate(() => document.activeElement.id), 'nextEvening');
   await page.keyboard.press('n');
   assert.equal(await page.locator('td.landed').count(), 0, 'a new evening has landed nowhere yet');
@@ -277,18 +298,20 @@ test('an evening of a seed goes guest by guest as torumina-sim --evening tells i
   await page.locator('#eveningChart').focus();
   await page.keyboard.press('Enter');
   assert.equal(await page.locator('#play').textContent(), '止める');
-  await page.locator('#answerText:not(:empty)').waitFor();
+  await page.locator('#answerText:not(:empty)').waitFor({ timeout: 5000 }); // 10 guests at 10 a second
   assert.equal(await page.locator('#play').textContent(), '続けて', 'played to the end');
   await page.keyboard.press('Escape');
   assert.ok(await page.locator('#evening').isHidden());
 });
 
 // Each command of the menu bar, chosen by the keyboard, does what its button or key does, enabled as
-// the button is: 初期化 asks again with the table blank, the help shows its text and 閉じる asks
-// again, 終了 asks, No goes on and Yes ends; a screen reader finds the menus.
+// the button is, with its cue: the help shows its text and 閉じる asks again for a blank window,
+// 初期化 asks again with the table blank, 終了 asks, No goes on and Yes ends; a screen reader finds
+// the menus.
 test('every menu command does what its button or key does', async (t) => {
   const { page } = await open(t);
   await defaults(page);
+  await page.evaluate(() => { window.played = []; window.Audio = class { constructor(cue) { played.push(cue); } play() { return Promise.resolve(); } }; });
   assert.match(await page.locator('#menubar').ariaSnapshot(), /menuitem "実験\(E\)"[^]*menuitem "ヘルプ\(H\)"/);
   const choose = async (menu, command) => {
     await page.keyboard.press(`Alt+${menu}`);
@@ -301,18 +324,21 @@ test('every menu command does what its button or key does', async (t) => {
     await page.locator(`#${view}[open]`).waitFor();
     await page.keyboard.press('Escape');
   }
+  for (const open of [() => choose('h', 'u'), () => page.keyboard.press('F1')]) {
+    await open();
+    assert.match(await page.locator('#Picture1').textContent(), /^\n　【問　　題】\n/);
+    await page.locator('#closeHelp').click();
+    await defaults(page);
+    assert.deepEqual(await counts(page), Array(63).fill(''), 'back from the help to a blank window');
+  }
+  await choose('e', 's');
+  await page.locator('#Label3:not(:empty)').waitFor();
   await page.keyboard.press('Alt+e');
   assert.ok(await page.locator('[data-for=Command1]').isDisabled(), '実験開始 disabled after a run, as its button');
   await page.keyboard.press('r');
   assert.equal(await box(page), ' お客人数の設定: 10以上1000以下の整数を入力してください．．． [100]');
   assert.deepEqual(await counts(page), Array(63).fill(''));
   await defaults(page);
-  for (const open of [() => choose('h', 'u'), () => page.keyboard.press('F1')]) {
-    await open();
-    assert.match(await page.locator('#Picture1').textContent(), /^\n　【問　　題】\n/);
-    await page.locator('#closeHelp').click();
-    await defaults(page);
-  }
   await choose('v', 'c');
   assert.equal(await copied(page), readFileSync(new URL('tests/app/golden/copied-before-run.txt', root), 'utf8'));
   await page.locator('#frequencyTable').focus();
@@ -321,6 +347,7 @@ test('every menu command does what its button or key does', async (t) => {
     ['理論と比べる(T)　F2', '表をコピー(C)　Ctrl+C', '一晩の様子を見る(N)　F3']);
   assert.ok(await page.locator('#tableMenu [data-key=t]').isDisabled(), 'no run to compare');
   await page.keyboard.press('Escape');
+  assert.ok(await page.locator('#tableMenu').isHidden(), 'Esc closes the menu');
   await choose('h', 'a');
   assert.match(await page.locator('#aboutBox[open]').textContent(), /MIT ライセンス/);
   await page.keyboard.press('Enter');
@@ -331,4 +358,7 @@ test('every menu command does what its button or key does', async (t) => {
   await answer(page, '');
   await page.locator('#ended').waitFor();
   assert.ok(await page.locator('#window').isHidden(), 'Yes: ended');
+  const cue = (name) => 'data:audio/wav;base64,' + readFileSync(new URL(`data/${name}.wav`, root)).toString('base64');
+  assert.deepEqual(await page.evaluate(() => played), ['pinpon', 'pinpon', 'pinpon', 'endpinpon', 'endpinpon'].map(cue),
+    'the help twice and 初期化 chime, each 終了 the end chime');
 });

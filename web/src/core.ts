@@ -28,6 +28,7 @@ export interface Theory {
   means: string;
   copied: string;
   title: string;
+  fileName: string; // a saved chart's
   words: Vector<string>; // the axes' titles, then the legend's
   lowest: number;
   yStep: number;

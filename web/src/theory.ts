@@ -90,6 +90,7 @@ export function showTheory(core: Core): void {
   });
   byId('figures').querySelector('tbody')!.replaceChildren(...rows);
   byId('copyFigures').onclick = () => void copy(theory.copied, byId('copyStatus'));
+  byId('saveChart').onclick = () => saveChart(chart, theory.fileName);
   const dialog = byId('theory') as HTMLDialogElement;
   dialog.onkeydown = (event) => {
     if (event.ctrlKey && event.key === 'c' && getSelection()?.isCollapsed !== false) void copy(theory.copied, byId('copyStatus'));
@@ -101,6 +102,23 @@ export function showTheory(core: Core): void {
   const scroller = byId('figuresBox');
   scroller.scrollTop = rows[first].offsetTop - (byId('figures').querySelector('thead') as HTMLElement).offsetHeight;
   chart.focus();
+}
+
+// グラフを保存: the chart as the PNG the desktop program saves, at its size,
+// downloaded under the desktop's name for it.
+function saveChart(chart: SVGSVGElement, fileName: string): void {
+  const image = new Image(WIDTH, HEIGHT);
+  image.onload = () => {
+    const canvas = Object.assign(document.createElement('canvas'), { width: WIDTH, height: HEIGHT });
+    canvas.getContext('2d')!.drawImage(image, 0, 0);
+    canvas.toBlob((png) => {
+      const link = Object.assign(document.createElement('a'), { href: URL.createObjectURL(png!), download: fileName });
+      link.click();
+      // Once the download has surely read it.
+      setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+    }, 'image/png');
+  };
+  image.src = 'data:image/svg+xml;charset=utf-8,' + encodeURIComponent(new XMLSerializer().serializeToString(chart));
 }
 
 // On the clipboard; a failure is said where the button is, not kept silent.
