@@ -40,7 +40,7 @@ export class EveningView {
   constructor(private readonly core: Core, private readonly landed: (tableClass: number) => void) {
     button('serveOne').onclick = () => this.serveOneGuest();
     button('play').onclick = () => this.playOrPause();
-    button('serveAll').onclick = () => this.serve(this.guests - this.served);
+    button('serveAll').onclick = () => this.serveAll();
     button('nextEvening').onclick = () => this.start(core.drawSeed());
     button('closeEvening').onclick = () => this.dialog.close();
     this.dialog.onclose = () => this.pause();
@@ -86,7 +86,7 @@ export class EveningView {
     } else if (event.key === 'Enter') {
       this.playOrPause();
     } else if (event.key === 'End') {
-      this.serve(this.guests - this.served);
+      this.serveAll();
     } else if (event.key.toLowerCase() === 'n') {
       this.start(this.core.drawSeed());
     } else {
@@ -99,6 +99,10 @@ export class EveningView {
     if (this.finished) return;
     this.pause();
     this.serve(1);
+  }
+
+  private serveAll(): void {
+    this.serve(this.guests - this.served);
   }
 
   private playOrPause(): void {
