@@ -50,10 +50,10 @@ async function answer(page, text, key = 'Enter') {
 // Both questions answered: the window takes input once the focus is on 実験開始.
 const ready = (page) => page.locator('#Command1:focus').waitFor();
 
-// OK on both questions, their defaults; then the window takes input.
-async function defaults(page) {
-  await answer(page, '');
-  await answer(page, '');
+// Both questions answered by these texts, their defaults unless given; then the window takes input.
+async function answered(page, guests = '', trials = '') {
+  await answer(page, guests);
+  await answer(page, trials);
   await ready(page);
 }
 
@@ -61,18 +61,18 @@ const counts = (page) => page.locator('#frequencyTable td').allTextContents();
 const copied = (page) => page.evaluate(() => navigator.clipboard.readText());
 
 // The run of these answers (the defaults) on a seed, as torumina-sim --seed runs it.
-async function seededRun(t, seed, options = {}, answers = ['', '']) {
+async function seededRun(t, seed, options = {}, answers = []) {
   const opened = await open(t, { hash: `#seed=${seed}`, ...options });
-  for (const text of answers) await answer(opened.page, text);
-  await ready(opened.page);
+  await answered(opened.page, ...answers);
   await opened.page.keyboard.press('Enter');
   await opened.page.locator('#Label3:not(:empty)').waitFor();
   return opened;
 }
 
-// torumina-sim's CSV report in tests/sim/golden: each class's row, [class, label, count].
-const classRows = (golden) => readFileSync(new URL(`tests/sim/golden/${golden}.txt`, root), 'utf8')
-  .split('\n').filter((line) => /^\d+,/.test(line)).map((line) => line.split(','));
+// A CSV report of torumina-sim in tests/sim/golden, and its numbered rows split: a class's
+// [class, label, count], a guest's [guest, toss, payment, stock, lowest].
+const simReport = (golden) => readFileSync(new URL(`tests/sim/golden/${golden}.txt`, root), 'utf8');
+const csvRows = (golden) => simReport(golden).split('\n').filter((line) => /^\d+,/.test(line)).map((line) => line.split(','));
 
 test('the questions ask again until answered, then a seeded run is torumina-sim\'s', async (t) => {
   const { page, requests, errors } = await open(t, { hash: '#seed=7' });
@@ -80,24 +80,19 @@ test('the questions ask again until answered, then a seeded run is torumina-sim\
     await answer(page, '9.99'), await answer(page, '', 'Escape'), await answer(page, 'n', null),
     await answer(page, '1001'), await answer(page, '１０'), await answer(page, '37'),
   ];
-  assert.deepEqual(asked, [
-    ' お客人数の設定: 10以上1000以下の整数を入力してください．．． [100]',
-    ' お客人数の設定: 10以上1000以下の整数を入力してください．．． [100]',
-    '確認: 終了していいですか？',
-    ' お客人数の設定: 10以上1000以下の整数を入力してください．．． [100]',
-    ' お客人数の設定: 10以上1000以下の整数を入力してください．．． [100]',
-    ' 実験回数の設定: 1以上10000以下の整数を入力してください．．． [1000]',
-  ]);
+  const guests = ' お客人数の設定: 10以上1000以下の整数を入力してください．．． [100]';
+  assert.deepEqual(asked, [guests, guests, '確認: 終了していいですか？', guests, guests,
+    ' 実験回数の設定: 1以上10000以下の整数を入力してください．．． [1000]']);
   await ready(page);
   await page.keyboard.press('Enter');
   await page.locator('#Label3:not(:empty)').waitFor();
-  const rows = classRows('csv');
+  const rows = csvRows('csv');
   assert.deepEqual(await counts(page), rows.map((row) => row[2]), 'torumina-sim --guests 10 --trials 37 --seed 7');
   // As a screen reader reads each count: the count, described by its class's caption.
   const { nodes } = await (await page.context().newCDPSession(page)).send('Accessibility.getFullAXTree');
   assert.deepEqual(nodes.filter((n) => n.role?.value === 'cell').map((n) => [n.name.value, n.description?.value]),
     rows.map((row) => [row[2], `不足枚数 ${row[1].replace(/ +/g, ' ')}`])); // spaces run together, as read
-  const mean = Number(/^不足枚数の平均,(.*)$/m.exec(readFileSync(new URL('tests/sim/golden/csv.txt', root), 'utf8'))[1]).toFixed(1);
+  const mean = Number(/^不足枚数の平均,(.*)$/m.exec(simReport('csv'))[1]).toFixed(1);
   assert.deepEqual(await page.locator('#area .cell').allTextContents(),
     ['トルミナの実験（その２）', 'お客人数', '10', '不足枚数の平均', mean, '実験回数', '37']);
   const said = `不足枚数の平均 ${mean}（お客人数 10、実験回数 37）。次の実験は［初期化］から。`;
@@ -116,7 +111,7 @@ test('the questions ask again until answered, then a seeded run is torumina-sim\
 test('the largest seed runs as torumina-sim runs it, with or without SIMD', async (t) => {
   for (const without of [undefined, 'simd']) {
     const { page } = await seededRun(t, '18446744073709551615', { without }, ['10', '5']);
-    assert.deepEqual(await counts(page), classRows('csv-largest-seed').map((row) => row[2]), `without ${without}`);
+    assert.deepEqual(await counts(page), csvRows('csv-largest-seed').map((row) => row[2]), `without ${without}`);
   }
   const { page } = await open(t, { without: 'wasm' });
   assert.match(await page.locator('#noWasm').textContent(), /^このブラウザーは WebAssembly を使えない/);
@@ -164,7 +159,7 @@ test('by touch on each screen, every view fits and every target is 24 px or more
 // it at the table's edge; Home and End to the ends of its row.
 test('every key on every cell moves the mark to the count it points to', async (t) => {
   const { page } = await open(t);
-  await defaults(page);
+  await answered(page);
   await page.locator('#Command1').click();
   const boxes = await page.locator('#frequencyTable td').evaluateAll((cells) =>
     cells.map((cell) => { const r = cell.getBoundingClientRect(); return [r.x, r.y]; }));
@@ -239,12 +234,14 @@ test('F2 sets the run beside the theory as the desktop program does', async (t) 
   const seen = [...await theory.locator('h2, p:not(#copyStatus)').allTextContents(),
     await page.getByRole('img', { name: '度数分布のグラフ' }).getAttribute('aria-description'), '--', ...rows];
   assert.equal(seen.join('\n') + '\n', readFileSync(new URL('tests/app/golden/theory.txt', root), 'utf8'));
-  assert.ok(await page.locator('#figuresBox').evaluate((box) => box.scrollTop > 0), 'the figures open where they start');
   // A bar for each count but 0 (and the legend's), every line with its points, the axis to 0.
   assert.deepEqual(await page.locator('#chart').evaluate((svg) => [svg.querySelectorAll('rect[fill="rgb(70,130,180)"]').length - 1,
     [...svg.querySelectorAll('polyline')].every((line) => line.points.numberOfItems > 1),
     [...svg.querySelectorAll('text')].some((text) => text.textContent === '0')]),
   [rows.filter((row) => row.split('\t')[1] !== '0').length, true, true]);
+  await page.getByRole('tab', { name: 'グラフ' }).focus();
+  await page.keyboard.press('ArrowRight');
+  assert.ok(await page.locator('#figuresBox').evaluate((box) => !box.hidden && box.scrollTop > 0), 'the figures, where they start');
   for (const copy of [() => page.locator('#copyFigures').click(), () => page.keyboard.press('Control+c')]) {
     await page.evaluate(() => navigator.clipboard.writeText(''));
     await copy();
@@ -264,9 +261,7 @@ test('F2 sets the run beside the theory as the desktop program does', async (t) 
 // (golden/evening-csv.txt); its end names the class, marked in the table; a refused seed says why.
 test('an evening of a seed goes guest by guest as torumina-sim --evening tells it', async (t) => {
   const { page } = await open(t);
-  await answer(page, '10');
-  await answer(page, '');
-  await ready(page);
+  await answered(page, '10');
   await page.keyboard.press('F3');
   await page.locator('#seed').fill('7x');
   await page.keyboard.press('Enter');
@@ -274,8 +269,7 @@ test('an evening of a seed goes guest by guest as torumina-sim --evening tells i
   await page.locator('#seed').fill('7');
   await page.keyboard.press('Enter');
   assert.equal(await page.locator('#seedRefusal').textContent(), '');
-  const golden = readFileSync(new URL('tests/sim/golden/evening-csv.txt', root), 'utf8').replace(/^\uFEFF/, '');
-  const guests = golden.split('\n').filter((line) => /^\d+,/.test(line)).map((line) => line.split(','));
+  const guests = csvRows('evening-csv');
   const said = [];
   for (const key of ['ArrowRight', ...Array(guests.length - 1).fill('Space')]) {
     await page.keyboard.press(key);
@@ -284,7 +278,7 @@ test('an evening of a seed goes guest by guest as torumina-sim --evening tells i
   assert.deepEqual(said, guests.map(([guest, toss, payment, stock, lowest]) =>
     `${guest} 人目：${toss}　${payment}　手元の 500円玉 ${stock} 枚　これまでの最低 ${lowest} 枚`));
   assert.equal(await page.locator('#stepText').evaluate((p) => p.closest('[aria-live]').ariaLive), 'polite');
-  const lowest = /^不足枚数,(.*)$/m.exec(golden)[1];
+  const lowest = /^不足枚数,(.*)$/m.exec(simReport('evening-csv'))[1];
   assert.equal(await page.locator('#answerText').textContent(),
     `この夜の不足枚数は ${lowest} でした（500円玉を ${-lowest} 枚用意しておけば足りました）。表では「${lowest}」の欄に入る夜です。`);
   assert.equal(await page.locator('td.landed').getAttribute('aria-description'), `不足枚数 ${lowest}`);
@@ -310,7 +304,7 @@ test('an evening of a seed goes guest by guest as torumina-sim --evening tells i
 // the menus.
 test('every menu command does what its button or key does', async (t) => {
   const { page } = await open(t);
-  await defaults(page);
+  await answered(page);
   await page.evaluate(() => { window.played = []; window.Audio = class { constructor(cue) { played.push(cue); } play() { return Promise.resolve(); } }; });
   assert.match(await page.locator('#menubar').ariaSnapshot(), /menuitem "実験\(E\)"[^]*menuitem "ヘルプ\(H\)"/);
   const choose = async (menu, command) => {
@@ -328,7 +322,7 @@ test('every menu command does what its button or key does', async (t) => {
     await open();
     assert.match(await page.locator('#Picture1').textContent(), /^\n　【問　　題】\n/);
     await page.locator('#closeHelp').click();
-    await defaults(page);
+    await answered(page);
     assert.deepEqual(await counts(page), Array(63).fill(''), 'back from the help to a blank window');
   }
   await choose('e', 's');
@@ -338,7 +332,7 @@ test('every menu command does what its button or key does', async (t) => {
   await page.keyboard.press('r');
   assert.equal(await box(page), ' お客人数の設定: 10以上1000以下の整数を入力してください．．． [100]');
   assert.deepEqual(await counts(page), Array(63).fill(''));
-  await defaults(page);
+  await answered(page);
   await choose('v', 'c');
   assert.equal(await copied(page), readFileSync(new URL('tests/app/golden/copied-before-run.txt', root), 'utf8'));
   await page.locator('#frequencyTable').focus();

@@ -154,7 +154,11 @@ class MainWindow {
   // The evening's class, as a ball lands in its bin; 0 marks none.
   private markLanded(k: number): void {
     document.querySelector('#frequencyTable .landed')?.classList.remove('landed');
-    if (k > 0) byId(`dosu(${k})`).classList.add('landed');
+    if (k === 0) return;
+    byId(`dosu(${k})`).classList.add('landed');
+    // Back in the table, the keys start from it.
+    this.current = k;
+    this.markCurrent();
   }
 
   // The arrows move the mark from count to count and stop at the table's

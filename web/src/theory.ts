@@ -95,13 +95,39 @@ export function showTheory(core: Core): void {
   dialog.onkeydown = (event) => {
     if (event.ctrlKey && event.key === 'c' && getSelection()?.isCollapsed !== false) void copy(theory.copied, byId('copyStatus'));
   };
+  byId('chartTab').onclick = () => showPage('chartTab');
+  // The arrows go from tab to tab.
+  for (const tab of document.querySelectorAll<HTMLElement>('#theory [role=tab]')) {
+    tab.onkeydown = (event) => {
+      if (!['ArrowLeft', 'ArrowRight'].includes(event.key)) return;
+      const other = byId(tab.id === 'chartTab' ? 'figuresTab' : 'chartTab');
+      other.click();
+      other.focus();
+    };
+  }
   dialog.showModal();
+  showPage('chartTab');
   drawChart(chart, theory);
-  // A table of 100 guests has its figures far down: they open where they start.
+  // A table of 100 guests has its figures far down: they open where they
+  // start, once they are on screen and can scroll.
   const first = Math.max(0, counts.findIndex((count, i) => count !== '0' || expected[i] !== '0.0'));
-  const scroller = byId('figuresBox');
-  scroller.scrollTop = rows[first].offsetTop - (byId('figures').querySelector('thead') as HTMLElement).offsetHeight;
+  let placed = false;
+  byId('figuresTab').onclick = () => {
+    showPage('figuresTab');
+    if (!placed) byId('figuresBox').scrollTop = rows[first].offsetTop - byId('figures').querySelector('thead')!.offsetHeight;
+    placed = true;
+  };
   chart.focus();
+}
+
+// The page of the tab, the other hidden.
+function showPage(tabId: string): void {
+  for (const tab of document.querySelectorAll<HTMLElement>('#theory [role=tab]')) {
+    const chosen = tab.id === tabId;
+    tab.setAttribute('aria-selected', String(chosen));
+    tab.tabIndex = chosen ? 0 : -1;
+    byId(tab.getAttribute('aria-controls')!).hidden = !chosen;
+  }
 }
 
 // グラフを保存: the chart as the PNG the desktop program saves, at its size,
