@@ -108,7 +108,6 @@ def journey():
     icon = x('-id', window(MAIN), '_NET_WM_ICON', tool='xprop')
     assert re.findall(r'Icon \((\d+) x (\d+)\)', icon) == [('32', '32')], f'the icon: {icon}'
     hear_table()
-    hear_menus()
     # Clicks that queue up while the program is busy: only the first, HELP, may count.
     stopped(lambda: [click(name) for name in ('HELP', 'HELP', '実験開始', '初期化', '終了')])
     for _ in range(2):  # the help alone, and still alone a moment later
@@ -228,19 +227,6 @@ def hear_table(trials=0, said='', labels=None):  # the 7 × 9 table, as read; no
     heard = {a.description: a.name for a in pyatspi.findAllDescendants(
         table.parent, lambda a: a.getRole() == pyatspi.ROLE_LABEL and a.description in (labels or {}))}
     assert heard == (labels or {}), heard
-
-
-def hear_menus():  # every menu of the menu bar and its commands, as a screen reader lists them
-    if not DESKTOP:
-        return
-    import pyatspi
-    bar = accessible(lambda at, app: at.findDescendant(
-        app, lambda a: a.getRole() == at.ROLE_MENU_BAR, True), 'the menu bar')
-    heard = {menu.name: [item.name for item in pyatspi.findAllDescendants(
-        menu, lambda a: a.getRole() == pyatspi.ROLE_MENU_ITEM)] for menu in bar}
-    assert heard == {'実験(E)': ['実験開始(S)', '初期化(R)', '終了(X)'],
-                     '表示(V)': ['理論と比べる(T)', '一晩の様子を見る(N)', '表をコピー(C)'],
-                     'ヘルプ(H)': ['使い方(U)', 'このプログラムについて(A)']}, heard
 
 
 def desktop_buses(tmp):  # the program finds the AT-SPI bus through the session bus
