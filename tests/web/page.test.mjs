@@ -284,6 +284,8 @@ test('an evening of a seed goes guest by guest as torumina-sim --evening tells i
   assert.equal(await page.locator('td.landed').getAttribute('aria-description'), `不足枚数 ${lowest}`);
   assert.equal(await page.locator('#eveningChart text.lowest').textContent(), `最低 ${lowest} 枚`);
   assert.equal(await page.evaluate(() => document.activeElement.id), 'nextEvening');
+  await page.keyboard.press('ArrowRight'); // a button's arrows move on
+  assert.equal(await page.evaluate(() => document.activeElement.id), 'closeEvening');
   await page.keyboard.press('n');
   assert.equal(await page.locator('td.landed').count(), 0, 'a new evening has landed nowhere yet');
   assert.match(await page.getByRole('img').getAttribute('aria-label'), /（2 晩目、前の夜 1 晩を薄く表示）/);

@@ -69,8 +69,9 @@ export class EveningView {
   }
 
   // The window's own keys, where the focused control has no use for them:
-  // a button keeps Space and Enter, the seed box what it types with, the
-  // slider its arrows, Home and End.
+  // a button keeps Space and Enter, which press it, and the arrows, which
+  // move on; the seed box what it types with; the slider its arrows, Home
+  // and End.
   private keyDown(event: KeyboardEvent): void {
     const target = event.target as HTMLElement;
     if (event.ctrlKey || event.altKey || event.metaKey) return;
@@ -81,6 +82,11 @@ export class EveningView {
       return;
     } else if (target instanceof HTMLButtonElement && [' ', 'Enter'].includes(event.key)) {
       return;
+    } else if (target instanceof HTMLButtonElement && /^Arrow/.test(event.key)) {
+      // A button passes the arrows on to its neighbours, as on the desktop.
+      const buttons = [...this.dialog.querySelectorAll<HTMLButtonElement>('.buttons button:enabled')];
+      const step = ['ArrowRight', 'ArrowDown'].includes(event.key) ? 1 : buttons.length - 1;
+      buttons[(buttons.indexOf(target) + step) % buttons.length].focus();
     } else if (event.key === ' ' || event.key === 'ArrowRight') {
       this.serveOneGuest();
     } else if (event.key === 'Enter') {
