@@ -30,9 +30,9 @@ async function open(t, { hash = '', viewport = { width: 1366, height: 768 }, col
   return { page, requests, errors };
 }
 
-// The box now open: its title, prompt and default answer, or its question.
+// The box now open (over a side view, perhaps): its title, prompt and default answer, or its words.
 async function box(page) {
-  const open = page.locator('dialog[open]');
+  const open = page.locator('dialog[open]:not(.side)');
   await open.waitFor();
   return (await open.locator('h2').textContent()) + ': ' +
     ((await open.locator('label, p').textContent()) ?? '') +
@@ -231,7 +231,7 @@ test('F2 sets the run beside the theory as the desktop program does', async (t) 
   const theory = page.locator('#theory[open]');
   const rows = await theory.locator('tbody tr').evaluateAll((rows) => rows.map((row) =>
     [...row.cells].map((cell) => cell.textContent).join('\t')));
-  const seen = [...await theory.locator('h2, p:not(#copyStatus)').allTextContents(),
+  const seen = [...await theory.locator('h2, p').allTextContents(),
     await page.getByRole('img', { name: '度数分布のグラフ' }).getAttribute('aria-description'), '--', ...rows];
   assert.equal(seen.join('\n') + '\n', readFileSync(new URL('tests/app/golden/theory.txt', root), 'utf8'));
   // A bar for each count but 0 (and the legend's), every line with its points, the axis to 0.
@@ -249,6 +249,10 @@ test('F2 sets the run beside the theory as the desktop program does', async (t) 
     assert.match(head, /^お客人数\t100\n実験回数\t1000\n不足枚数の平均\t-7.1/);
     assert.equal(table, ['不足枚数\t度数\t期待度数', ...rows, ''].join('\n'));
   }
+  await page.evaluate(() => { navigator.clipboard.writeText = () => Promise.reject(new Error('denied')); });
+  await page.keyboard.press('Control+c');
+  assert.equal(await box(page), 'コピー: コピーできませんでした。このブラウザーではクリップボードを使えません。', 'a failed copy says so');
+  await page.keyboard.press('Enter');
   const [saved] = await Promise.all([page.waitForEvent('download'), page.locator('#saveChart').click()]);
   const png = readFileSync(await saved.path());
   assert.deepEqual([saved.suggestedFilename(), png.toString('latin1', 1, 4), png.readUInt32BE(16), png.readUInt32BE(20)],

@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: MIT
 
 // The page's modal boxes, as the desktop program's: an entry box whose
-// default answer typing replaces, and a yes/no box where Enter means Yes.
+// default answer typing replaces, a yes/no box where Enter means Yes, and
+// a message.
 
 function box(id: string): HTMLDialogElement {
   return document.getElementById(id) as HTMLDialogElement;
@@ -38,4 +39,12 @@ export function askYesNo(title: string, prompt: string): Promise<boolean> {
     dialog.showModal();
     (dialog.querySelector('[value=yes]') as HTMLButtonElement).focus();
   });
+}
+
+// A message, closed by OK, Enter or Esc.
+export function tell(title: string, text: string): void {
+  const dialog = box('message');
+  dialog.querySelector('h2')!.textContent = title;
+  dialog.querySelector('p')!.textContent = text;
+  dialog.showModal();
 }

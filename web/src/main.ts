@@ -51,7 +51,7 @@ class MainWindow {
       compare: { run: () => showTheory(core), enabled: () => this.ran },
       evening: { run: () => this.evening.open(this.guests), enabled: () => this.guests > 0 },
       copy: {
-        run: () => copy(core.copiedTable(this.guests, this.trials, this.ran), byId('announce')),
+        run: () => copy(core.copiedTable(this.guests, this.trials, this.ran)),
         enabled: () => this.guests > 0,
       },
       about: { run: () => (byId('aboutBox') as HTMLDialogElement).showModal(), enabled: () => true },

@@ -6,6 +6,7 @@
 // the plan the desktop paints it on) and the 63 classes' figures.
 
 import { list, type Core, type Theory } from './core';
+import { tell } from './boxes';
 import { draw, points, type Attributes } from './svg';
 
 const byId = (id: string) => document.getElementById(id) as HTMLElement;
@@ -89,11 +90,11 @@ export function showTheory(core: Core): void {
     return row;
   });
   byId('figures').querySelector('tbody')!.replaceChildren(...rows);
-  byId('copyFigures').onclick = () => void copy(theory.copied, byId('copyStatus'));
+  byId('copyFigures').onclick = () => void copy(theory.copied);
   byId('saveChart').onclick = () => saveChart(chart, theory.fileName);
   const dialog = byId('theory') as HTMLDialogElement;
   dialog.onkeydown = (event) => {
-    if (event.ctrlKey && event.key === 'c' && getSelection()?.isCollapsed !== false) void copy(theory.copied, byId('copyStatus'));
+    if (event.ctrlKey && event.key === 'c' && getSelection()?.isCollapsed !== false) void copy(theory.copied);
   };
   byId('chartTab').onclick = () => showPage('chartTab');
   // The arrows go from tab to tab.
@@ -147,12 +148,12 @@ function saveChart(chart: SVGSVGElement, fileName: string): void {
   image.src = 'data:image/svg+xml;charset=utf-8,' + encodeURIComponent(new XMLSerializer().serializeToString(chart));
 }
 
-// On the clipboard; a failure is said where the button is, not kept silent.
-export async function copy(text: string, status: HTMLElement): Promise<void> {
-  status.textContent = '';
+// On the clipboard; where the browser allows none, a message says so
+// rather than nothing.
+export async function copy(text: string): Promise<void> {
   try {
     await navigator.clipboard.writeText(text);
   } catch {
-    status.textContent = 'コピーできませんでした。このブラウザーではクリップボードを使えません。';
+    tell('コピー', 'コピーできませんでした。このブラウザーではクリップボードを使えません。');
   }
 }
