@@ -7,7 +7,8 @@
 import { askText, askYesNo } from './boxes';
 import { list, loadCore, type Core, type Run } from './core';
 import { EveningView } from './evening';
-import { copy, showTheory } from './theory';
+import { copy, isCopyKey } from './clipboard';
+import { showTheory } from './theory';
 
 // The cues, as data: URLs the build puts into the page.
 declare const PINPON: string;
@@ -110,8 +111,7 @@ class MainWindow {
       const menu = menus.find((m) => m.querySelector('button')!.dataset.key === event.key.toLowerCase());
       const inTable = event.target === byId('frequencyTable');
       let command = keys[event.key];
-      // A selection on the page is the browser's to copy.
-      if (event.ctrlKey && event.key === 'c' && getSelection()?.isCollapsed !== false) command = 'copy';
+      if (isCopyKey(event)) command = 'copy';
       if (event.altKey && menu) {
         close();
         this.showMenu(menu.querySelector('[role=menu]')!, true);

@@ -6,7 +6,7 @@
 // the plan the desktop paints it on) and the 63 classes' figures.
 
 import { list, type Core, type Theory } from './core';
-import { tell } from './boxes';
+import { copy, isCopyKey } from './clipboard';
 import { draw, points, type Attributes } from './svg';
 
 const byId = (id: string) => document.getElementById(id) as HTMLElement;
@@ -94,7 +94,7 @@ export function showTheory(core: Core): void {
   byId('saveChart').onclick = () => saveChart(chart, theory.fileName);
   const dialog = byId('theory') as HTMLDialogElement;
   dialog.onkeydown = (event) => {
-    if (event.ctrlKey && event.key === 'c' && getSelection()?.isCollapsed !== false) void copy(theory.copied);
+    if (isCopyKey(event)) void copy(theory.copied);
   };
   byId('chartTab').onclick = () => showPage('chartTab');
   // The arrows go from tab to tab.
@@ -146,14 +146,4 @@ function saveChart(chart: SVGSVGElement, fileName: string): void {
     }, 'image/png');
   };
   image.src = 'data:image/svg+xml;charset=utf-8,' + encodeURIComponent(new XMLSerializer().serializeToString(chart));
-}
-
-// On the clipboard; where the browser allows none, a message says so
-// rather than nothing.
-export async function copy(text: string): Promise<void> {
-  try {
-    await navigator.clipboard.writeText(text);
-  } catch {
-    tell('コピー', 'コピーできませんでした。このブラウザーではクリップボードを使えません。');
-  }
 }
